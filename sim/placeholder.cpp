@@ -1,0 +1,1 @@
+namespace torvel::sim { int placeholder = 0; }

@@ -1,0 +1,1 @@
+#include "pty_host.h"

@@ -1,0 +1,91 @@
+#pragma once
+// One transaction on the line: write a frame, collect echo and answer until enough
+// bytes are in or the time-out runs out. Never retries, never throws.
+
+#include "enginesettings.h"
+#include "monitorlog.h"
+#include "transport.h"
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+class QEventLoop;
+
+namespace torvel {
+
+enum SendFlag {
+    StripEcho = 1,    // remove the echo of the frame
+    SkipToAnswer = 2, // then drop leading bytes up to the first 0x06 or 0x15
+    TextMode = 4,     // modem text: ends on "OK" or the listing prompt; 0x06/0x15 verdict in front
+    ControllerFlags = StripEcho | SkipToAnswer,
+};
+
+class CommandEngine : public QObject
+{
+    Q_OBJECT
+public:
+    explicit CommandEngine(MonitorLog *log, QObject *parent = nullptr);
+    ~CommandEngine() override;
+
+    // The line; the engine does not own it. May be changed between transactions.
+    void setTransport(Transport *transport);
+    Transport *transport() const { return m_transport; }
+
+    EngineSettings &settings() { return m_settings; }
+    const EngineSettings &settings() const { return m_settings; }
+
+    MonitorLog *log() const { return m_log; }
+
+    // Performs one transaction. A request made while one runs is refused with an empty answer.
+    QByteArray SendCommand(const QByteArray &cmd, int replyLen, bool stuff, int timeoutMs,
+                           const QString &caption, int flags);
+
+    bool busy() const { return m_busy; }
+
+    // The receive state of the running transaction.
+    const QByteArray &receiveBuffer() const { return m_receive; }
+    int enqCount() const { return m_enqCount; }
+
+    // The effective time-out for a transaction asked for with timeoutMs (at least 1 ms).
+    int effectiveTimeout(int timeoutMs) const;
+
+    // Closes the port (the monitor window was closed); the next transaction re-opens it.
+    void closePort();
+
+signals:
+    // Data-available event handled (once per event, not per byte).
+    void dataEvent();
+    // The frame as written, for the modem window's send log.
+    void frameSent(const QByteArray &frame);
+    void transactionFinished(const QByteArray &answer);
+    void carrierChanged(bool on);
+    void lineLost(const QString &message);
+    // A successful query asks for the default system beep (the desktop program sounds it).
+    void beep();
+
+private:
+    void onBytesAvailable();
+    void checkDone();
+    bool enoughReceived() const;
+    void logRequest(const QString &caption, const QByteArray &frame);
+    void logAnswer(const QByteArray &answer, int replyLen);
+
+    QPointer<Transport> m_transport;
+    MonitorLog *m_log;
+    EngineSettings m_settings;
+    QTimer m_timeOut;
+    QByteArray m_receive;
+    int m_enqCount = 0;
+    bool m_busy = false;
+
+    // State of the running wait.
+    QEventLoop *m_loop = nullptr;
+    qint64 m_expectedBase = 0; // F + ReplyLen - D
+    bool m_stuff = false;
+    bool m_textMode = false;
+};
+
+} // namespace torvel

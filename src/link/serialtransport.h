@@ -1,0 +1,48 @@
+#pragma once
+// The serial port: 8N1, no flow control, opened by the first operation that needs it.
+
+#include "transport.h"
+
+#include <QSerialPort>
+#include <QTimer>
+
+namespace torvel {
+
+class SerialTransport : public Transport
+{
+    Q_OBJECT
+public:
+    // `device` is the path or system name to open (see portDevice()); `display` the user's name.
+    SerialTransport(const QString &device, const QString &display, QObject *parent = nullptr);
+    ~SerialTransport() override;
+
+    bool open() override;
+    void close() override;
+    bool isOpen() const override;
+    bool flushInput() override;
+    bool write(const QByteArray &bytes) override;
+    QByteArray readAll() override;
+    void setBaudRate(int baud) override;
+    int baudRate() const override;
+    bool carrierDetect() const override;
+    QString displayName() const override;
+    QString errorString() const override;
+
+    // Changes the device; an open port is re-opened on it.
+    void setDevice(const QString &device, const QString &display);
+
+private:
+    void onError(QSerialPort::SerialPortError error);
+    void pollCarrier();
+
+    QSerialPort m_port;
+    QString m_device;
+    QString m_display;
+    QString m_error;
+    int m_baud = 9600;
+    bool m_carrier = false;
+    // QSerialPort reports no modem-line changes: carrier detect is polled while open.
+    QTimer m_carrierPoll;
+};
+
+} // namespace torvel

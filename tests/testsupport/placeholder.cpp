@@ -1,0 +1,1 @@
+namespace torvel::test { int placeholder = 0; }
