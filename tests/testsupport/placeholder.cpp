@@ -1,1 +1,0 @@
-namespace torvel::test { int placeholder = 0; }

@@ -1,0 +1,298 @@
+// One transaction on a scripted line: exact frames out, echo handling, waiting for
+// doubled bytes, time-outs, the monitor's log lines and the modem wrapper.
+
+#include "link/bytes.h"
+#include "link/commandengine.h"
+#include "link/controller.h"
+#include "link/memolog.h"
+#include "link/modemsend.h"
+#include "testsupport/scriptedtransport.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+using namespace torvel;
+using torvel::test::ScriptedTransport;
+
+namespace {
+QByteArray hex(const char *text)
+{
+    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
+}
+QByteArray ack()
+{
+    return QByteArray(1, kAck);
+}
+} // namespace
+
+class TestEngine : public QObject
+{
+    Q_OBJECT
+
+    MonitorLog *log = nullptr;
+    ScriptedTransport *line = nullptr;
+    CommandEngine *engine = nullptr;
+
+private slots:
+    void init()
+    {
+        log = new MonitorLog(this);
+        log->setLogging(true);
+        line = new ScriptedTransport(this);
+        engine = new CommandEngine(log, this);
+        engine->setTransport(line);
+    }
+    void cleanup()
+    {
+        delete engine;
+        delete line;
+        delete log;
+    }
+
+    void addressingOvenOneAsInTheWorkedExample()
+    {
+        line->setResponder([](const QByteArray &) { return ack(); });
+        const QByteArray answer =
+            engine->SendCommand(hex("05 8A"), 1, false, 50, "Steuerung adressieren", ControllerFlags);
+        QCOMPARE(answer, ack());
+        QCOMPARE(line->writes(), QList<QByteArray>{hex("05 8A")});
+        QCOMPARE(log->kommandos().lines(), QStringList{"Steuerung adressieren"});
+        QCOMPARE(log->sentCommands().lines(), QStringList{"<ENQ>[8A]"});
+        QCOMPARE(log->got().lines(), QStringList{"<ACK>"});
+    }
+
+    void functionFramesAreDoubledAndTheAnswerWaitsForDoubledBytes()
+    {
+        // Data 05 01 doubled as 05 05 01, checksum 0B.
+        const QByteArray reply = hex("06 05 05 01 0B 06");
+        line->setChunkSize(1); // byte by byte, like a slow line
+        line->setResponder([&](const QByteArray &) { return reply + hex("99"); });
+        const QByteArray cmd = hex("46 05 00 00 05");
+        QByteArray answer = engine->SendCommand(cmd, 5, true, 500, "x", ControllerFlags);
+        QCOMPARE(line->writes().first(), hex("46 05 05 00 00 05 05"));
+        // Five answer bytes plus one for the doubled pair; the trailing 0x99 is not waited for.
+        QCOMPARE(answer, reply);
+        QVERIFY(CheckReply(answer, true));
+        QCOMPARE(answer, hex("06 05 01 0B 06"));
+    }
+
+    void silenceTimesOutWithEmptyAnswer()
+    {
+        line->setEcho(false);
+        QElapsedTimer t;
+        t.start();
+        const QByteArray answer = engine->SendCommand(statusQueryFrame(), 25, true, 30, "Statusabfrage", 3);
+        QVERIFY(answer.isEmpty());
+        QVERIFY(t.elapsed() >= 25);
+        QCOMPARE(log->got().lines(), QStringList{"TimeOut"});
+    }
+
+    void echoOnlyIsAnEmptyAnswer()
+    {
+        const QByteArray answer = engine->SendCommand(statusQueryFrame(), 25, true, 20, "Statusabfrage", 3);
+        QVERIFY(answer.isEmpty());
+        QCOMPARE(log->got().lines(), QStringList{"TimeOut"});
+    }
+
+    void noAnswerExpectedEndsWithTheEcho()
+    {
+        QSignalSpy finished(engine, &CommandEngine::transactionFinished);
+        const QByteArray answer = engine->SendCommand(hex("01 02"), 0, true, 5000, "Daten", ControllerFlags);
+        QVERIFY(answer.isEmpty());
+        QCOMPARE(log->got().lines(), QStringList{"<nothing - Ok.>"});
+        QCOMPARE(finished.count(), 1);
+    }
+
+    void noAnswerExpectedWithoutStripping()
+    {
+        const QByteArray answer = engine->SendCommand(hex("01 06"), 0, false, 5000, "Daten", 0);
+        QCOMPARE(answer, hex("01 06"));
+        QCOMPARE(log->got().lines(), QStringList{"<nothing - Ok.>[01]<ACK>"});
+    }
+
+    void garbageBeforeTheAnswerIsSkipped()
+    {
+        line->setResponder([](const QByteArray &) { return hex("FF 00 15"); });
+        const QByteArray answer = engine->SendCommand(hex("05 9E"), 3, false, 200, "a", ControllerFlags);
+        QCOMPARE(answer, hex("15"));
+        QCOMPARE(log->got().lines(), QStringList{"<NAK>"});
+    }
+
+    void withoutEchoFlagTwoStillFindsTheAnswer()
+    {
+        engine->settings().ohneEcho = true;
+        line->setResponder([](const QByteArray &) { return ack(); });
+        // The echo stays in the buffer: 3 bytes arrive, 3 expected (F 2 + 1).
+        const QByteArray kept = engine->SendCommand(hex("05 9E"), 1, false, 200, "a", StripEcho);
+        QCOMPARE(kept, hex("05 9E 06"));
+        const QByteArray skipped = engine->SendCommand(hex("05 9E"), 1, false, 200, "a", ControllerFlags);
+        QCOMPARE(skipped, ack());
+    }
+
+    void wideFramesWrapTheLogAndKeepTheListsAligned()
+    {
+        line->setResponder([](const QByteArray &) { return QByteArray(40, '\x42'); });
+        engine->SendCommand(QByteArray(30, '\x41'), 40, false, 500, "lang", StripEcho);
+        const QStringList k = log->kommandos().lines();
+        const QStringList s = log->sentCommands().lines();
+        const QStringList g = log->got().lines();
+        // Request: 5 sent rows, Got/Kommandos padded by 4; answer: 3 rows, the others padded by 2.
+        QCOMPARE(s.size(), 7);
+        QCOMPARE(k.size(), 7);
+        QCOMPARE(g.size(), 7);
+        QCOMPARE(k.first(), QStringLiteral("lang"));
+        QCOMPARE(s.at(0), QStringLiteral("[41][41][41][41][41][41][41]"));
+        QCOMPARE(s.at(4), QStringLiteral("--> [41][41][41][41][41]"));
+        QCOMPARE(g.at(0), QString());
+        QCOMPARE(g.at(4), QStringLiteral("[42]").repeated(18));
+        QCOMPARE(g.at(6), QStringLiteral("|      --> ") + QStringLiteral("[42]").repeated(6));
+        QCOMPARE(s.at(6), QString());
+    }
+
+    void loggingOffLeavesTheListsAlone()
+    {
+        log->setLogging(false);
+        line->setResponder([](const QByteArray &) { return ack(); });
+        engine->SendCommand(hex("05 8A"), 1, false, 50, "Steuerung adressieren", ControllerFlags);
+        QCOMPARE(log->kommandos().count(), 0);
+        QCOMPARE(log->sentCommands().count(), 0);
+        QCOMPARE(log->got().count(), 0);
+    }
+
+    void writeFailureDoesNotWait()
+    {
+        line->setFailWrite(true);
+        QElapsedTimer t;
+        t.start();
+        const QByteArray answer = engine->SendCommand(hex("05 8A"), 1, false, 5000, "a", ControllerFlags);
+        QVERIFY(answer.isEmpty());
+        QVERIFY(t.elapsed() < 4000);
+        QCOMPARE(log->got().lines(), QStringList{"TimeOut"});
+    }
+
+    void unopenablePortIsAnEmptyAnswer()
+    {
+        line->setFailOpen(true);
+        const QByteArray answer = engine->SendCommand(hex("05 8A"), 1, false, 5000, "a", ControllerFlags);
+        QVERIFY(answer.isEmpty());
+    }
+
+    void closedPortReopensOnTheNextTransaction()
+    {
+        line->setResponder([](const QByteArray &) { return ack(); });
+        engine->SendCommand(hex("05 8A"), 1, false, 50, "a", ControllerFlags);
+        engine->closePort();
+        QVERIFY(!line->isOpen());
+        QCOMPARE(engine->SendCommand(hex("05 8A"), 1, false, 50, "a", ControllerFlags), ack());
+        QCOMPARE(line->opens(), 2);
+    }
+
+    void aSecondRequestDuringATransactionIsRefused()
+    {
+        QByteArray nested = "untouched";
+        int nestedWrites = -1;
+        QTimer::singleShot(0, this, [&] {
+            nested = engine->SendCommand(hex("05 94"), 1, false, 50, "zweite", ControllerFlags);
+            nestedWrites = static_cast<int>(line->writes().size());
+            line->inject(ack());
+        });
+        const QByteArray answer = engine->SendCommand(hex("05 8A"), 1, false, 2000, "erste", ControllerFlags);
+        QVERIFY(nested.isEmpty());
+        QCOMPARE(nestedWrites, 1);
+        QCOMPARE(answer, ack());
+        QCOMPARE(log->kommandos().lines(), QStringList{"erste"});
+    }
+
+    void staleBytesAreNoPartOfTheAnswer()
+    {
+        line->inject(hex("06 06 06"));
+        QTest::qWait(0);
+        QCoreApplication::processEvents();
+        line->setResponder([](const QByteArray &) { return hex("15"); });
+        QCOMPARE(engine->SendCommand(hex("05 8A"), 1, false, 200, "a", ControllerFlags), hex("15"));
+    }
+
+    void effectiveTimeout_data()
+    {
+        QTest::addColumn<bool>("modemConnect");
+        QTest::addColumn<bool>("always");
+        QTest::addColumn<int>("toAdd");
+        QTest::addColumn<bool>("addToGiven");
+        QTest::addColumn<int>("addTimeout");
+        QTest::addColumn<int>("requested");
+        QTest::addColumn<int>("effective");
+        QTest::newRow("plain") << false << false << 700 << false << 0 << 50 << 50;
+        QTest::newRow("carrier") << true << false << 700 << false << 0 << 50 << 750;
+        QTest::newRow("always") << false << true << 700 << false << 0 << 50 << 750;
+        QTest::newRow("both count once") << true << true << 700 << false << 0 << 50 << 750;
+        QTest::newRow("addto") << false << false << 700 << true << 500 << 50 << 550;
+        QTest::newRow("everything") << true << true << 700 << true << 500 << 100 << 1300;
+        QTest::newRow("negative clamps to 1 ms") << false << false << 0 << true << -500 << 50 << 1;
+        QTest::newRow("overflow clamps") << false << true << 2147483647 << true << 2147483647 << 100
+                                         << 2147483647;
+    }
+    void effectiveTimeout()
+    {
+        QFETCH(bool, modemConnect);
+        QFETCH(bool, always);
+        QFETCH(int, toAdd);
+        QFETCH(bool, addToGiven);
+        QFETCH(int, addTimeout);
+        QFETCH(int, requested);
+        QFETCH(int, effective);
+        EngineSettings &s = engine->settings();
+        s.modemConnect = modemConnect;
+        s.alwaysAddTO = always;
+        s.toAdd = toAdd;
+        s.addTimeoutGiven = addToGiven;
+        s.addTimeout = addTimeout;
+        QCOMPARE(engine->effectiveTimeout(requested), effective);
+    }
+
+    void textModeVerdicts_data()
+    {
+        QTest::addColumn<QByteArray>("modemSays");
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("ok") << QByteArray("ATI\r\r\nOK\r\n") << true;
+        QTest::newRow("listing") << QByteArray("x\r\nStrike a key when ready . . .\r\n") << true;
+        QTest::newRow("error") << QByteArray("ATI\r\r\nERROR\r\n") << false;
+    }
+    void textModeVerdicts()
+    {
+        QFETCH(QByteArray, modemSays);
+        QFETCH(bool, ok);
+        line->setEcho(false);
+        line->setResponder([&](const QByteArray &) { return modemSays; });
+        MemoLog errors;
+        bool reportedOk = !ok;
+        const QByteArray answer = ModemSend(*engine, &errors, "ATI\r", int(modemSays.size()) - 4, false, 10, TextMode, &reportedOk);
+        QCOMPARE(reportedOk, ok);
+        QCOMPARE(answer, modemSays);
+        QCOMPARE(log->kommandos().lines().first(), QStringLiteral("MODEM"));
+        if (ok) {
+            QVERIFY(errors.lines().isEmpty());
+        } else {
+            QCOMPARE(errors.lines().size(), 1);
+            const QString line = errors.lines().first();
+            QVERIFY(line.endsWith(QStringLiteral(":NAK empfangen (Sent:ATI\r;; Read:") + QChar(0x15)
+                                  + QString::fromLatin1(modemSays) + ")"));
+        }
+    }
+
+    void modemSendWaitsAtLeastTwoSeconds()
+    {
+        line->setEcho(false);
+        line->setResponder([](const QByteArray &) { return QByteArray("\r\nOK\r\n"); });
+        QSignalSpy sent(engine, &CommandEngine::frameSent);
+        bool ok = false;
+        ModemSend(*engine, nullptr, "AT\r", 0, false, 5, TextMode, &ok);
+        QVERIFY(ok);
+        QCOMPARE(sent.count(), 1);
+        QCOMPARE(engine->effectiveTimeout(2000), 2000);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEngine)
+#include "tst_engine.moc"
