@@ -1,1 +1,50 @@
 #pragma once
+// Puts a SimLine on a pseudo-terminal, so programs that open a serial device (the
+// desktop program, the CLI, tests through QSerialPort) talk to the simulated ovens.
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+class QSocketNotifier;
+
+namespace torvel::sim {
+
+class SimLine;
+
+class PtyHost : public QObject
+{
+    Q_OBJECT
+public:
+    explicit PtyHost(SimLine *line, QObject *parent = nullptr);
+    ~PtyHost() override;
+
+    // Creates the pty; false with `error` set when the system refuses.
+    bool open(QString *error);
+    // The device clients open, e.g. "/dev/pts/7".
+    QString slavePath() const { return m_slavePath; }
+
+    // Hex dumps of both directions on stderr.
+    void setTrace(bool on) { m_trace = on; }
+
+signals:
+    // Bytes came from the client.
+    void activity();
+
+private:
+    void onReadable();
+    void onWritable();
+    void send(const QByteArray &bytes);
+    void flushPending();
+
+    SimLine *m_line;
+    int m_master = -1;
+    int m_slave = -1; // held open so the master never reads EIO between clients
+    QString m_slavePath;
+    QSocketNotifier *m_readNotifier = nullptr;
+    QSocketNotifier *m_writeNotifier = nullptr;
+    QByteArray m_pending; // bytes the pty could not take yet
+    bool m_trace = false;
+};
+
+} // namespace torvel::sim

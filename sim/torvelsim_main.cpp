@@ -1,1 +1,159 @@
-int main() { return 0; }
+// torvelsim: the simulated bakery line on a pseudo-terminal. Prints the device to
+// open as its first line of output, then serves until SIGTERM/SIGINT.
+
+#include "pty_host.h"
+#include "quit_on_signal.h"
+#include "simline.h"
+#include "simoptions.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QTimer>
+
+#include <cstdio>
+#include <unistd.h>
+
+using namespace torvel::sim;
+
+namespace {
+
+int usageError(const QString &message)
+{
+    std::fprintf(stderr, "torvelsim: %s\n", qPrintable(message));
+    return 2;
+}
+
+// Applies the line options; an error text for the user when one is bad.
+QString configure(SimLine &line, const QCommandLineParser &args)
+{
+    QString error;
+    if (args.isSet(QStringLiteral("ovens"))) {
+        const auto ovens = parseOvenList(args.value(QStringLiteral("ovens")), &error);
+        if (!ovens)
+            return error;
+        line.setPresentOvens(*ovens);
+    }
+    for (const QString &text : args.values(QStringLiteral("version"))) {
+        const auto v = parseVersionSetting(text, &error);
+        if (!v)
+            return error;
+        line.controller(v->oven).version() = v->version;
+    }
+    if (args.isSet(QStringLiteral("baud"))) {
+        bool ok = false;
+        const int baud = args.value(QStringLiteral("baud")).toInt(&ok);
+        if (!ok || baud <= 0)
+            return QStringLiteral("bad baud rate \"%1\"").arg(args.value(QStringLiteral("baud")));
+        line.setBaudRate(baud);
+    }
+    line.setPacing(args.isSet(QStringLiteral("pace")) || args.isSet(QStringLiteral("baud")));
+    if (args.isSet(QStringLiteral("seed"))) {
+        bool ok = false;
+        const uint seed = args.value(QStringLiteral("seed")).toUInt(&ok, 0);
+        if (!ok)
+            return QStringLiteral("bad seed \"%1\"").arg(args.value(QStringLiteral("seed")));
+        line.faults().setSeed(seed);
+    }
+    for (const QString &text : args.values(QStringLiteral("fault"))) {
+        const auto rule = parseFaultRule(text, &error);
+        if (!rule)
+            return error;
+        line.faults().add(*rule);
+    }
+    return {};
+}
+
+bool makeLink(const QString &link, const QString &target, QString *error)
+{
+    // Replace a link left behind by an earlier run, never a real file.
+    if (QFileInfo(link).isSymLink())
+        QFile::remove(link);
+    if (::symlink(QFile::encodeName(target).constData(), QFile::encodeName(link).constData()) != 0) {
+        *error = QStringLiteral("cannot create link %1 -> %2").arg(link, target);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("torvelsim"));
+
+    QCommandLineParser args;
+    args.setApplicationDescription(QStringLiteral(
+        "Simulated bakery line of up to seven oven controllers on a pseudo-terminal.\n"
+        "The first line of output is the device to open."));
+    args.addHelpOption();
+    args.addOptions({
+        {QStringLiteral("ovens"), QStringLiteral("Present ovens, e.g. 1,3,5 or 1-4 or none (default 1-7)."),
+         QStringLiteral("list")},
+        {QStringLiteral("version"),
+         QStringLiteral("Version of one oven as OVEN=VWORD[.REV][:CAP], e.g. 3=291.3:99 (\"2.91 r3\", M 99). "
+                        "Repeatable."),
+         QStringLiteral("setting")},
+        {QStringLiteral("pace"), QStringLiteral("Pace echo and answers at the baud rate (10 bits a byte).")},
+        {QStringLiteral("baud"), QStringLiteral("Pacing rate, e.g. 9600 or 38400; implies --pace (default 9600)."),
+         QStringLiteral("rate")},
+        {QStringLiteral("seed"), QStringLiteral("Seed of the fault dice (default 1)."), QStringLiteral("n")},
+        {QStringLiteral("fault"),
+         QStringLiteral("A fault: KIND[=N]:PROB on any answer with probability PROB, or KIND[=N]@OVEN:FUNC[xCOUNT] "
+                        "on the next COUNT answers (default 1, * for all) of OVEN (or *) to FUNC (hex code, addr "
+                        "or *). KIND: checksum, lost (N bytes), silence, nak, noise (N bytes), vanish (after N "
+                        "answers). Repeatable."),
+         QStringLiteral("rule")},
+        {QStringLiteral("link"), QStringLiteral("Also make a symbolic link to the device at this path."),
+         QStringLiteral("path")},
+        {QStringLiteral("quit-after-idle"), QStringLiteral("Quit when nothing came for this many seconds."),
+         QStringLiteral("seconds")},
+        {QStringLiteral("trace"), QStringLiteral("Hex dump of both directions on stderr.")},
+    });
+    args.process(app);
+    if (!args.positionalArguments().isEmpty())
+        return usageError(QStringLiteral("unexpected argument \"%1\"").arg(args.positionalArguments().first()));
+
+    SimLine line;
+    if (const QString error = configure(line, args); !error.isEmpty())
+        return usageError(error);
+
+    int idleSeconds = 0;
+    if (args.isSet(QStringLiteral("quit-after-idle"))) {
+        bool ok = false;
+        idleSeconds = args.value(QStringLiteral("quit-after-idle")).toInt(&ok);
+        if (!ok || idleSeconds <= 0)
+            return usageError(QStringLiteral("bad idle time \"%1\"").arg(args.value(QStringLiteral("quit-after-idle"))));
+    }
+
+    PtyHost host(&line);
+    host.setTrace(args.isSet(QStringLiteral("trace")));
+    QString error;
+    if (!host.open(&error))
+        return usageError(error);
+
+    const QString link = args.value(QStringLiteral("link"));
+    if (!link.isEmpty() && !makeLink(link, host.slavePath(), &error))
+        return usageError(error);
+
+    QuitOnSignal quitOnSignal;
+
+    QTimer idle;
+    idle.setSingleShot(true);
+    if (idleSeconds > 0) {
+        idle.setInterval(idleSeconds * 1000);
+        QObject::connect(&idle, &QTimer::timeout, &app, &QCoreApplication::quit);
+        QObject::connect(&host, &PtyHost::activity, &idle, qOverload<>(&QTimer::start));
+        idle.start();
+    }
+
+    std::printf("%s\n", qPrintable(host.slavePath()));
+    std::fflush(stdout);
+
+    const int rc = QCoreApplication::exec();
+    if (!link.isEmpty() && QFileInfo(link).isSymLink())
+        QFile::remove(link);
+    return rc;
+}

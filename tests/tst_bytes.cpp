@@ -187,8 +187,8 @@ private slots:
 
     void statusDecodesFullAnswer()
     {
-        // 24 data bytes: on-status 3, program 7 (high byte), bake time 0x0102, heats, bits.
-        QByteArray data = hex("03 07 00 00 01 02 00 C8 00 B4 00 FA 00 F0 05 00 01 00 00 00 00 00 00 00");
+        // 22 data bytes: on-status 3, program 7 (high byte), bake time 0x0102, heats, bits.
+        QByteArray data = hex("03 07 00 00 01 02 00 C8 00 B4 00 FA 00 F0 05 00 01 00 00 00 00 00");
         QByteArray reply = QByteArray(1, kAck) + data + char(ByteSum(data) & 0xFF) + kAck;
         const ControllerStatus s = decodeStatus(reply);
         QCOMPARE(s.onStatus.value(), 3);

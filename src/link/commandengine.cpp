@@ -61,6 +61,10 @@ int CommandEngine::effectiveTimeout(int timeoutMs) const
 
 void CommandEngine::closePort()
 {
+    if (m_busy) {
+        m_closeWhenDone = true; // never pull the port from under a running transaction
+        return;
+    }
     if (m_transport)
         m_transport->close();
 }
@@ -178,6 +182,9 @@ QByteArray CommandEngine::SendCommand(const QByteArray &cmd, int replyLen, bool 
         answer.remove(0, i);
     }
     logAnswer(answer, replyLen);
+    if (m_closeWhenDone && m_transport)
+        m_transport->close();
+    m_closeWhenDone = false;
     emit transactionFinished(answer);
     return answer;
 }

@@ -53,6 +53,7 @@ public:
     int effectiveTimeout(int timeoutMs) const;
 
     // Closes the port (the monitor window was closed); the next transaction re-opens it.
+    // During a transaction the port is closed when it has ended.
     void closePort();
 
 signals:
@@ -80,6 +81,7 @@ private:
     QByteArray m_receive;
     int m_enqCount = 0;
     bool m_busy = false;
+    bool m_closeWhenDone = false;
 
     // State of the running wait.
     QEventLoop *m_loop = nullptr;

@@ -1,1 +1,0 @@
-namespace torvel::sim { int placeholder = 0; }

@@ -1,0 +1,44 @@
+#pragma once
+// What every command of torvelctl works with.
+
+#include "link/controllerlink.h"
+#include "shell/appstate.h"
+
+#include <QCommandLineParser>
+#include <QStringList>
+#include <QTextStream>
+#include <functional>
+
+namespace torvel::sim {
+class SimLine;
+}
+
+namespace torvel::cli {
+
+enum ExitCode { ExitOk = 0, ExitControllerFailed = 1, ExitUsage = 2 };
+
+struct CliContext {
+    AppState &state;
+    ControllerLink &link;
+    sim::SimLine *sim = nullptr; // set when the port is the built-in simulated line
+    QTextStream &out;
+    QTextStream &err;
+    bool yes = false; // answer every question with yes
+};
+
+struct CliCommand {
+    QString name;     // one or two words, e.g. "version", "clock read"
+    QString synopsis; // shown by --help
+    std::function<int(CliContext &, const QStringList &args)> run;
+};
+
+// Every command; each subsystem contributes its own list.
+QList<CliCommand> allCommands();
+QList<CliCommand> linkCommands();
+
+// Parses a command's own options (args are what follows the command words). Prints the
+// problem and returns false on bad input.
+bool parseCommandArguments(QCommandLineParser &parser, const QString &command, const QStringList &args,
+                           CliContext &ctx);
+
+} // namespace torvel::cli

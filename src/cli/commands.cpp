@@ -1,0 +1,23 @@
+#include "clicontext.h"
+
+namespace torvel::cli {
+
+QList<CliCommand> allCommands()
+{
+    QList<CliCommand> all;
+    all += linkCommands();
+    return all;
+}
+
+bool parseCommandArguments(QCommandLineParser &parser, const QString &command, const QStringList &args,
+                           CliContext &ctx)
+{
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    if (!parser.parse(QStringList{QStringLiteral("torvelctl")} + args)) {
+        ctx.err << command << ": " << parser.errorText() << Qt::endl;
+        return false;
+    }
+    return true;
+}
+
+} // namespace torvel::cli

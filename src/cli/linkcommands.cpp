@@ -1,0 +1,85 @@
+// version, search, status: the simplest questions to a controller.
+
+#include "clicontext.h"
+#include "link/controller.h"
+
+namespace torvel::cli {
+
+namespace {
+
+bool noArguments(const QString &command, const QStringList &args, CliContext &ctx)
+{
+    QCommandLineParser parser;
+    if (!parseCommandArguments(parser, command, args, ctx))
+        return false;
+    if (!parser.positionalArguments().isEmpty()) {
+        ctx.err << command << ": unerwartete Angabe \"" << parser.positionalArguments().first() << "\""
+                << Qt::endl;
+        return false;
+    }
+    return true;
+}
+
+int version(CliContext &ctx, const QStringList &args)
+{
+    if (!noArguments(QStringLiteral("version"), args, ctx))
+        return ExitUsage;
+    const QString text = ReadSoftwareVersion(ctx.link.engine(), ctx.state.selectedOven());
+    ctx.out << text << Qt::endl;
+    return text == QLatin1String("NA") ? ExitControllerFailed : ExitOk;
+}
+
+int search(CliContext &ctx, const QStringList &args)
+{
+    if (!noArguments(QStringLiteral("search"), args, ctx))
+        return ExitUsage;
+    for (int oven = 1; oven <= 7; ++oven)
+        ctx.out << "Ofen " << oven << ": " << ReadSoftwareVersion(ctx.link.engine(), oven) << Qt::endl;
+    return ExitOk;
+}
+
+QString field(const std::optional<int> &v)
+{
+    return v ? QString::number(*v) : QStringLiteral("-");
+}
+
+QString field(const std::optional<bool> &v)
+{
+    return v ? (*v ? QStringLiteral("ein") : QStringLiteral("aus")) : QStringLiteral("-");
+}
+
+int status(CliContext &ctx, const QStringList &args)
+{
+    if (!noArguments(QStringLiteral("status"), args, ctx))
+        return ExitUsage;
+    const auto s = QueryStatus(ctx.link.engine(), 10 * ctx.state.selectedOven(), nullptr);
+    if (!s) {
+        ctx.err << "Steuerung nicht adressierbar!!" << Qt::endl;
+        return ExitControllerFailed;
+    }
+    ctx.out << "Einstatus: " << field(s->onStatus) << Qt::endl;
+    ctx.out << "BPrgNr: " << s->programNumber << Qt::endl;
+    ctx.out << "Backzeit: " << field(s->bakeTime) << Qt::endl;
+    ctx.out << "OHIst: " << field(s->topHeatActual) << Qt::endl;
+    ctx.out << "UHIst: " << field(s->bottomHeatActual) << Qt::endl;
+    ctx.out << "OHSoll: " << field(s->topHeatSet) << Qt::endl;
+    ctx.out << "UHSoll: " << field(s->bottomHeatSet) << Qt::endl;
+    ctx.out << "OHEin: " << field(s->topHeatOn) << Qt::endl;
+    ctx.out << "UHEin: " << field(s->bottomHeatOn) << Qt::endl;
+    ctx.out << "PRGStart: " << field(s->programStarted) << Qt::endl;
+    // A status answer that never arrived decodes to nothing at all.
+    return s->onStatus ? ExitOk : ExitControllerFailed;
+}
+
+} // namespace
+
+QList<CliCommand> linkCommands()
+{
+    return {
+        {QStringLiteral("version"), QStringLiteral("Software-Version des Ofens (--oven) ausgeben"), version},
+        {QStringLiteral("search"), QStringLiteral("Software-Versionen der Öfen 1 bis 7 auflisten"), search},
+        {QStringLiteral("status"), QStringLiteral("Status des Ofens (--oven) abfragen"), status},
+    };
+}
+
+} // namespace torvel::cli

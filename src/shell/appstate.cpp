@@ -1,0 +1,26 @@
+#include "appstate.h"
+
+#include <algorithm>
+
+namespace torvel {
+
+void AppState::setSelectedOven(int oven)
+{
+    oven = std::clamp(oven, 1, 7);
+    if (oven == m_selectedOven)
+        return;
+    m_selectedOven = oven;
+    emit selectedOvenChanged(oven);
+}
+
+QList<int> AppState::defaultMinuteColumns()
+{
+    return {4, 6, 9, 11, 14, 16, 19, 21, 24};
+}
+
+QList<int> AppState::damperSecondsMinuteColumns()
+{
+    return {4, 9, 14, 19, 24};
+}
+
+} // namespace torvel

@@ -1,0 +1,45 @@
+#pragma once
+// Program-wide state, handed to whoever needs it so a test can make a fresh one.
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+namespace torvel {
+
+class AppState : public QObject
+{
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    int selectedOven() const { return m_selectedOven; }
+    void setSelectedOven(int oven);
+
+    bool serviceMode = false;       // HALVO
+    bool modemStartup = false;      // MODEM
+    bool damperSecondsMode = false; // ZIRBELAS
+    bool addTimeoutGiven = false;   // ADDTO
+    int addTimeout = 0;             // ms
+    int printScale = 80;            // percent
+    QString currentFileName;
+    // The printable child window activated last (none when null).
+    QPointer<QObject> printTarget;
+    // Columns of the bake program list that hold minutes.
+    QList<int> minuteColumns = defaultMinuteColumns();
+    int maxPrograms = 99;
+    // Set by "Abbrechen"; transfer loops poll it between tries.
+    bool abortFlag = false;
+
+    static QList<int> defaultMinuteColumns();
+    static QList<int> damperSecondsMinuteColumns();
+
+signals:
+    void selectedOvenChanged(int oven);
+
+private:
+    int m_selectedOven = 1;
+};
+
+} // namespace torvel

@@ -1,0 +1,108 @@
+// The monitor window: aligned columns in the views, Loggen follows visibility, Clear,
+// scroll buttons moving all three lists, closing releases the port.
+
+#include "link/bytes.h"
+#include "link/commandengine.h"
+#include "link/controller.h"
+#include "link/ui/tser.h"
+#include "testsupport/scriptedtransport.h"
+
+#include <QCheckBox>
+#include <QListView>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QToolButton>
+
+using namespace torvel;
+using torvel::test::ScriptedTransport;
+
+class TestUiMonitor : public QObject
+{
+    Q_OBJECT
+
+    static QStringList rows(QListView *view)
+    {
+        QStringList out;
+        for (int r = 0; r < view->model()->rowCount(); ++r)
+            out << view->model()->index(r, 0).data().toString();
+        return out;
+    }
+
+private slots:
+    void showsEveryTransactionInThreeAlignedColumns()
+    {
+        MonitorLog log;
+        ScriptedTransport line;
+        line.setResponder([](const QByteArray &w) {
+            return w.startsWith('\x05') ? QByteArray(1, kAck) : QByteArray::fromHex("06012372039906");
+        });
+        CommandEngine engine(&log);
+        engine.setTransport(&line);
+        TSer monitor(&log, &engine);
+        QCOMPARE(monitor.windowTitle(), QStringLiteral("Serial Debug Monitor"));
+        QVERIFY(!log.logging());
+        monitor.show();
+        QVERIFY(log.logging());
+        QVERIFY(monitor.loggen()->isChecked());
+
+        QCOMPARE(ReadSoftwareVersion(engine, 3), QStringLiteral("2.91 r3"));
+        monitor.refreshNow();
+        QCOMPARE(rows(monitor.listView(MonitorList::Kommandos)),
+                 (QStringList{"Steuerung adressieren", "Software Version abrufen"}));
+        QCOMPARE(rows(monitor.listView(MonitorList::SentCommands)), (QStringList{"<ENQ>[9E]", "[46][09][56][72][D1]"}));
+        QCOMPARE(rows(monitor.listView(MonitorList::Got)), (QStringList{"<ACK>", "<ACK>[01][23][72][03][99]<ACK>"}));
+
+        monitor.findChild<QPushButton *>("Clear")->click();
+        monitor.refreshNow();
+        QCOMPARE(monitor.listView(MonitorList::Got)->model()->rowCount(), 0);
+
+        monitor.hide();
+        QVERIFY(!log.logging());
+    }
+
+    void scrollButtonsMoveAllThreeLists()
+    {
+        MonitorLog log;
+        ScriptedTransport line;
+        line.setResponder([](const QByteArray &) { return QByteArray(1, kAck); });
+        CommandEngine engine(&log);
+        engine.setTransport(&line);
+        TSer monitor(&log, &engine);
+        monitor.resize(900, 220);
+        monitor.show();
+        for (int i = 0; i < 40; ++i)
+            engine.SendCommand(addressFrame(0x8A), 1, false, 50, "Steuerung adressieren", ControllerFlags);
+        monitor.refreshNow();
+        // After each transaction the last ten lines are in view.
+        QCOMPARE(monitor.listView(MonitorList::Got)->verticalScrollBar()->value(), 30);
+        monitor.findChild<QToolButton *>("UpTen")->click();
+        for (auto which : {MonitorList::Kommandos, MonitorList::SentCommands, MonitorList::Got}) {
+            QCOMPARE(log.list(which).topLine(), 20);
+            QCOMPARE(monitor.listView(which)->verticalScrollBar()->value(), 20);
+        }
+        monitor.findChild<QToolButton *>("downOne")->click();
+        QCOMPARE(monitor.listView(MonitorList::SentCommands)->verticalScrollBar()->value(), 21);
+    }
+
+    void closingTheWindowReleasesThePort()
+    {
+        MonitorLog log;
+        ScriptedTransport line;
+        line.setResponder([](const QByteArray &) { return QByteArray(1, kAck); });
+        CommandEngine engine(&log);
+        engine.setTransport(&line);
+        TSer monitor(&log, &engine);
+        monitor.show();
+        engine.SendCommand(addressFrame(0x8A), 1, false, 50, "a", ControllerFlags);
+        QVERIFY(line.isOpen());
+        monitor.close();
+        QVERIFY(!line.isOpen());
+        QVERIFY(!log.logging());
+        QCOMPARE(engine.SendCommand(addressFrame(0x8A), 1, false, 50, "a", ControllerFlags), QByteArray(1, kAck));
+        QVERIFY(line.isOpen());
+    }
+};
+
+QTEST_MAIN(TestUiMonitor)
+#include "tst_ui_monitor.moc"
