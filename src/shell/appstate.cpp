@@ -1,5 +1,7 @@
 #include "appstate.h"
 
+#include "requests.h"
+
 #include <algorithm>
 
 namespace torvel {
@@ -11,6 +13,16 @@ void AppState::setSelectedOven(int oven)
         return;
     m_selectedOven = oven;
     emit selectedOvenChanged(oven);
+}
+
+void AppState::pauseClockPolling()
+{
+    postRequest(clockWindow, Request::StopCommunication);
+}
+
+void AppState::resumeClockPolling()
+{
+    postRequest(clockWindow, Request::StartCommunication);
 }
 
 QList<int> AppState::defaultMinuteColumns()

@@ -32,6 +32,21 @@ public:
     // Set by "Abbrechen"; transfer loops poll it between tries.
     bool abortFlag = false;
 
+    // The single-instance child windows while they are open (null while closed). Core code
+    // only posts requests to them (e.g. pausing the clock window's polling).
+    QPointer<QObject> portWindow;
+    QPointer<QObject> ovenWindow;
+    QPointer<QObject> searchWindow;
+    QPointer<QObject> clockWindow;
+    QPointer<QObject> nightStartWindow;
+    QPointer<QObject> bakeProgramList;
+    QPointer<QObject> torvel2Window;
+    QPointer<QObject> messageWindow;
+
+    // Posts StopCommunication / StartCommunication to the clock window when it is open.
+    void pauseClockPolling();
+    void resumeClockPolling();
+
     static QList<int> defaultMinuteColumns();
     static QList<int> damperSecondsMinuteColumns();
 
