@@ -4,6 +4,12 @@
 
 namespace torvel::sim {
 
+namespace {
+// Timers tick in whole milliseconds while a byte takes about one: bytes due within half a
+// millisecond go out now, so deliveries are early or late by at most that, not always late.
+constexpr qint64 kSlackNs = 500'000;
+} // namespace
+
 LineOutput::LineOutput(QObject *parent) : QObject(parent)
 {
     m_timer.setSingleShot(true);
@@ -61,7 +67,7 @@ void LineOutput::schedule()
     }
     qint64 waitMs = 0;
     if (m_pacing) {
-        const qint64 ahead = m_due.front() - m_clock.nsecsElapsed();
+        const qint64 ahead = m_due.front() - kSlackNs - m_clock.nsecsElapsed();
         waitMs = ahead > 0 ? (ahead + 999'999) / 1'000'000 : 0;
     }
     // An earlier, shorter wait stays armed; a later one is never needed sooner.
@@ -74,7 +80,7 @@ void LineOutput::deliverDue()
 {
     qsizetype n = m_bytes.size();
     if (m_pacing) {
-        const qint64 now = m_clock.nsecsElapsed();
+        const qint64 now = m_clock.nsecsElapsed() + kSlackNs;
         n = 0;
         while (n < static_cast<qsizetype>(m_due.size()) && m_due[static_cast<size_t>(n)] <= now)
             ++n;

@@ -122,7 +122,8 @@ int main(int argc, char *argv[])
     TorvelSettings settings;
     const QString port = parser.isSet(portOption) ? parser.value(portOption) : settings.portText();
     sim::SimLine *simLine = nullptr;
-    auto transport = sim::makeTransport(port, settings.portMapping(), &simLine);
+    const bool knownPort = isSimulatedPort(port) || !portDevice(port, settings.portMapping()).isEmpty();
+    auto transport = knownPort ? sim::makeTransport(port, settings.portMapping(), &simLine) : nullptr;
     if (!transport) {
         err << "Unbekannte Schnittstelle: " << port << Qt::endl;
         return ExitUsage;
