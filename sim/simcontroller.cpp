@@ -8,6 +8,7 @@ namespace torvel::sim {
 
 SimController::SimController(int oven) : m_oven(oven)
 {
+    m_programs.fillDefaults(oven);
     registerStandardFunctions(*this);
 }
 

@@ -3,6 +3,8 @@
 // registered by code, so further ones (clock, bake programs, ...) plug in without touching
 // the line.
 
+#include "simclock.h"
+#include "simprograms.h"
 #include "simreply.h"
 #include "simstate.h"
 
@@ -36,6 +38,10 @@ public:
     const SimVersion &version() const { return m_version; }
     SimStatus &status() { return m_status; }
     const SimStatus &status() const { return m_status; }
+    SimClock &clock() { return m_clock; }
+    const SimClock &clock() const { return m_clock; }
+    SimProgramStore &programs() { return m_programs; }
+    const SimProgramStore &programs() const { return m_programs; }
 
     // Replaces the handler of `code` when there is one.
     void registerFunction(quint8 code, Handler handler);
@@ -59,6 +65,8 @@ private:
     bool m_present = true;
     SimVersion m_version;
     SimStatus m_status;
+    SimClock m_clock;
+    SimProgramStore m_programs;
     std::map<quint8, Handler> m_functions;
     std::map<quint8, int> m_handled;
     int m_framesLeft = -1; // -1: no vanish pending

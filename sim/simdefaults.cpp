@@ -16,7 +16,7 @@ SimVersion defaultVersion(int oven)
         v = {291, 3, 99};
         break;
     case 4:
-        v = {291, 3, 11};
+        v = {291, 3, 0x01}; // bit 1 clear: a controller with 11 programs
         break;
     case 5:
         v = {302, 0, 99};

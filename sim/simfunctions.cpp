@@ -8,6 +8,8 @@ void registerStandardFunctions(SimController &c)
 {
     registerVersionFunction(c);
     registerStatusFunction(c);
+    registerClockFunctions(c);
+    registerProgramFunctions(c);
 }
 
 // The PC's parameters (0x56 0x72 for the version, 0 0 for the status) carry no

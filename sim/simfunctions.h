@@ -10,6 +10,8 @@ class SimController;
 
 constexpr quint8 kVersionFunction = 0x09;
 constexpr quint8 kStatusFunction = 0x13;
+constexpr quint8 kClockReadFunction = 0x19;
+constexpr quint8 kClockSetFunction = 0x1A;
 
 void registerStandardFunctions(SimController &c);
 
@@ -17,5 +19,7 @@ void registerStandardFunctions(SimController &c);
 void registerVersionFunction(SimController &c);
 // 0x13: the 24 status bytes.
 void registerStatusFunction(SimController &c);
+// 0x19: the clock's seven bytes; 0x1A: 0x06, then its seven-byte data frame (simclock.cpp).
+void registerClockFunctions(SimController &c);
 
 } // namespace torvel::sim

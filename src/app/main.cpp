@@ -1,14 +1,22 @@
 // WinTorvel, the desktop program.
 
 #include "link/controllerlink.h"
+#include "link/portname.h"
 #include "link/ui/tser.h"
 #include "shell/appstate.h"
 #include "shell/startupoptions.h"
 #include "shell/torvelsettings.h"
+#include "shell/ui/germantranslations.h"
+#include "shell/ui/tfversion.h"
 #include "shell/ui/tmainform.h"
+#include "shell/ui/twdskalieren.h"
+#include "shell/ui/widgetprompter.h"
+#include "childwindows.h"
+#include "screenshot.h"
 #include "transportfactory.h"
 
 #include <QApplication>
+#include <QMdiArea>
 
 using namespace torvel;
 
@@ -37,6 +45,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("WinTorvel"));
+    QApplication::setQuitOnLastWindowClosed(false); // the frame ends the program
+    installGermanTranslations(app);
 
     QStringList args = QApplication::arguments().mid(1);
     TorvelSettings settings;
@@ -48,15 +58,29 @@ int main(int argc, char *argv[])
     applyStartupOptions(args, state);
 
     ControllerLink link;
-    sim::SimLine *simLine = nullptr;
-    link.setTransport(sim::makeTransport(port, settings.portMapping(), &simLine));
+    link.setTransport(sim::makeTransport(port, settings.portMapping()));
     link.engine().settings().addTimeoutGiven = state.addTimeoutGiven;
     link.engine().settings().addTimeout = state.addTimeout;
     QObject::connect(&link.engine(), &CommandEngine::beep, &app, [] { QApplication::beep(); });
 
-    TMainForm mainForm(&state, &link);
+    TMainForm mainForm(&state, &link, &settings);
+    TfVersion version(&mainForm);
+    mainForm.setVersionText(version.versionText());
+    WidgetPrompter prompter(&state, mainForm.mdiArea(), &mainForm);
+    mainForm.setPrompter(&prompter);
+    mainForm.gridSelfTest();
+    TwDSkalieren printerScale(&state, &settings, &mainForm);
+    mainForm.setPrinterScaleDialog([&printerScale] { printerScale.exec(); });
     TSer monitor(&link.log(), &link.engine());
     mainForm.setMonitor(&monitor);
+
+    ChildWindows children{state, link, settings, prompter, mainForm};
+    registerChildWindows(children);
+
+    QObject::connect(&mainForm, &TMainForm::closed, &app, &QApplication::quit);
     mainForm.show();
-    return app.exec();
+    scheduleScreenshot(mainForm);
+    const int code = app.exec();
+    mainForm.mdiArea()->closeAllSubWindows(); // the port window writes its choice on close
+    return code;
 }

@@ -9,6 +9,10 @@
 #include <QTextStream>
 #include <functional>
 
+namespace torvel {
+class Prompter;
+}
+
 namespace torvel::sim {
 class SimLine;
 }
@@ -23,7 +27,7 @@ struct CliContext {
     sim::SimLine *sim = nullptr; // set when the port is the built-in simulated line
     QTextStream &out;
     QTextStream &err;
-    bool yes = false; // answer every question with yes
+    Prompter &prompter; // questions answered from --yes, messages to standard error
 };
 
 struct CliCommand {
@@ -35,6 +39,8 @@ struct CliCommand {
 // Every command; each subsystem contributes its own list.
 QList<CliCommand> allCommands();
 QList<CliCommand> linkCommands();
+QList<CliCommand> clockCommands();
+QList<CliCommand> programCommands();
 
 // Parses a command's own options (args are what follows the command words). Prints the
 // problem and returns false on bad input.

@@ -6,6 +6,8 @@ QList<CliCommand> allCommands()
 {
     QList<CliCommand> all;
     all += linkCommands();
+    all += clockCommands();
+    all += programCommands();
     return all;
 }
 

@@ -1,6 +1,7 @@
 // torvelctl: scripted reads, sends and backups over the same code as the desktop program.
 
 #include "clicontext.h"
+#include "cliprompter.h"
 #include "link/monitorexport.h"
 #include "link/portname.h"
 #include "shell/torvelsettings.h"
@@ -144,7 +145,8 @@ int main(int argc, char *argv[])
         return ExitControllerFailed;
     }
 
-    CliContext ctx{state, link, simLine, out, err, parser.isSet(yesOption)};
+    CliPrompter prompter(err, parser.isSet(yesOption));
+    CliContext ctx{state, link, simLine, out, err, prompter};
     int code = command->run(ctx, rest.mid(words));
 
     if (monitor) {

@@ -15,6 +15,17 @@ void AppState::setSelectedOven(int oven)
     emit selectedOvenChanged(oven);
 }
 
+void AppState::beginTransfer()
+{
+    ++m_transfers;
+}
+
+void AppState::endTransfer()
+{
+    if (m_transfers > 0 && --m_transfers == 0)
+        emit transferEnded();
+}
+
 void AppState::pauseClockPolling()
 {
     postRequest(clockWindow, Request::StopCommunication);

@@ -47,14 +47,22 @@ public:
     void pauseClockPolling();
     void resumeClockPolling();
 
+    // A transfer holds the line (see TransferGuard); nested guards count.
+    bool transferActive() const { return m_transfers > 0; }
+    void beginTransfer();
+    void endTransfer();
+
     static QList<int> defaultMinuteColumns();
     static QList<int> damperSecondsMinuteColumns();
 
 signals:
     void selectedOvenChanged(int oven);
+    // The last running transfer has ended.
+    void transferEnded();
 
 private:
     int m_selectedOven = 1;
+    int m_transfers = 0;
 };
 
 } // namespace torvel

@@ -1,53 +1,456 @@
 #include "tmainform.h"
 
-#include "link/controller.h"
 #include "link/controllerlink.h"
-#include "link/ui/tser.h"
 #include "shell/appstate.h"
+#include "shell/prompter.h"
+#include "shell/requests.h"
+#include "shell/sheetmodel.h"
+#include "shell/singleprogramtarget.h"
+#include "shell/torvelsettings.h"
+#include "speedbar.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QFileDialog>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStatusBar>
 
 namespace torvel {
 
-TMainForm::TMainForm(AppState *state, ControllerLink *link, QWidget *parent)
-    : QMainWindow(parent), m_state(state), m_link(link), m_mdi(new QMdiArea(this))
+namespace {
+const QString kNoWindow = QStringLiteral("ERR: Kein Fenster für diese Funktion geöffnet.");
+const QString kNoPrintable = QStringLiteral("ERR: Kein druckbares Fenster markiert.");
+const QString kGridWarning = QStringLiteral(
+    "ACHTUNG: fehlerhafte Sources!\r\nBeim Drucken von Nachtstartzeiten\r\noder Backprogrammen wird nicht der\r\n"
+    "richtige Titel angezeigt.\r\n\r\nBackprogramme können nicht\r\neditiert werden.\r\n\r\nBitte Hersteller "
+    "kontaktieren!");
+constexpr int kLastProgramRow = 99;
+} // namespace
+
+TMainForm::TMainForm(AppState *state, ControllerLink *link, TorvelSettings *settings, QWidget *parent)
+    : QMainWindow(parent), m_state(state), m_link(link), m_settings(settings), m_mdi(new QMdiArea(this))
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("WinTorvel"));
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdi);
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *sub) {
+        // The child activated last receives the print request (or refuses it).
+        if (sub && sub->widget())
+            m_state->printTarget = sub->widget();
+    });
     buildMenus();
+    buildSpeedButtons();
+    // Items of windows that are not registered stay disabled.
+    for (const auto &actions : std::as_const(m_pendingActions))
+        for (QAction *a : actions)
+            a->setEnabled(false);
     statusBar()->show();
-    resize(1000, 700);
+    resize(1024, 720);
+
+    if (!m_settings->hasPrintScale())
+        m_settings->setPrintScale(m_state->printScale);
+    m_state->printScale = m_settings->printScale();
+
+    m_captionTimer.setParent(this);
+    m_captionTimer.setObjectName(QStringLiteral("GVTimer"));
+    m_captionTimer.setSingleShot(true);
+    m_captionTimer.setInterval(3000);
+    connect(&m_captionTimer, &QTimer::timeout, this, &TMainForm::updateCaption);
+    m_captionTimer.start();
+
+    if (m_state->modemStartup)
+        setGeometry(0, 0, 200, 200);
+
+    connect(m_state, &AppState::transferEnded, this, [this] { QTimer::singleShot(0, this, &TMainForm::tryDeferredClose); });
+    connect(&m_link->engine(), &CommandEngine::transactionFinished, this, [this] {
+        if (m_closeWhenIdle)
+            QTimer::singleShot(0, this, &TMainForm::tryDeferredClose);
+    });
+}
+
+QAction *TMainForm::addItem(QMenu *menu, const QString &text, const QString &hint, std::function<void()> run)
+{
+    QAction *a = menu->addAction(text);
+    a->setStatusTip(hint);
+    connect(a, &QAction::triggered, this, [run = std::move(run)] { run(); });
+    return a;
 }
 
 void TMainForm::buildMenus()
 {
+    const auto openList = [this] {
+        if (!openWindow(ChildWindow::BakeProgramList)) // an open list ignores the request
+            openChild(ChildWindow::BakeProgramList);
+    };
+
     QMenu *datei = menuBar()->addMenu(QStringLiteral("&Datei"));
-    QAction *quit = datei->addAction(QStringLiteral("&Beenden"), this, &QWidget::close);
-    quit->setStatusTip(QStringLiteral("Diese Anwendung beenden"));
+    m_pendingActions[int(ChildWindow::BakeProgramList)] << addItem(datei, QStringLiteral("&Neu"), QStringLiteral("Neue Datei erzeugen"), openList);
+    addItem(datei, QStringLiteral("Ö&ffnen..."), QStringLiteral("Existierende Datei öffnen"), [this] { fileOpen(); });
+    addItem(datei, QStringLiteral("Speichern &unter..."), QStringLiteral("Aktuelle Datei unter neuem Namen speichern"),
+            [this] { fileSave(); });
+    addItem(datei, QStringLiteral("Export USB: Alle Backprogramme einzeln im USB-Format exportieren"), QString(),
+            [this] { exportUsb(); });
+    datei->addSeparator();
+    addItem(datei, QStringLiteral("&Drucken (nur BackProgramme/Nachtstarts)..."), QStringLiteral("Aktuelle Datei drucken"),
+            [this] { filePrint(); });
+    addItem(datei, QStringLiteral("Drucker ska&lieren"), QString(), [this] {
+        if (m_showPrinterScale)
+            m_showPrinterScale();
+    });
+    datei->addSeparator();
+    m_pendingActions[int(ChildWindow::Port)] << addItem(datei, QStringLiteral("Schnittstelle wählen..."), QString(),
+                                                        [this] { openChild(ChildWindow::Port); });
+    datei->addSeparator();
+    addItem(datei, QStringLiteral("&Beenden"), QStringLiteral("Diese Anwendung beenden"), [this] { close(); });
 
     QMenu *vks = menuBar()->addMenu(QStringLiteral("VKS"));
-    vks->addAction(QStringLiteral("Software-Version abfragen"), this, &TMainForm::queryVersion);
+    m_pendingActions[int(ChildWindow::Oven)] << addItem(vks, QStringLiteral("Ofen wählen..."), QString(),
+                                                        [this] { openChild(ChildWindow::Oven); });
+    vks->addSeparator();
+    m_pendingActions[int(ChildWindow::Search)] << addItem(vks, QStringLiteral("VKS Torvel suchen..."), QString(),
+                                                          [this] { openChild(ChildWindow::Search); });
+    m_pendingActions[int(ChildWindow::Clock)] << addItem(vks, QStringLiteral("Uhr Funktionen..."), QString(),
+                                                         [this] { openChild(ChildWindow::Clock); });
+    m_pendingActions[int(ChildWindow::BakeProgramList)] << addItem(vks, QStringLiteral("Backprogramme..."), QString(), openList);
+    m_pendingActions[int(ChildWindow::NightStart)] << addItem(vks, QStringLiteral("Nachtstartzeiten..."), QString(),
+                                                              [this] { openChild(ChildWindow::NightStart); });
+    m_pendingActions[int(ChildWindow::Torvel2)] << addItem(vks, QStringLiteral("Betriebsdaten (nur Torvel2)"), QString(),
+                                                           [this] { openChild(ChildWindow::Torvel2); });
 
     QMenu *fenster = menuBar()->addMenu(QStringLiteral("&Fenster"));
-    fenster->addAction(QStringLiteral("Debug-Fenster anzeigen"), this, [this] {
+    addItem(fenster, QStringLiteral("&Nebeneinander"), QStringLiteral("Alle Fenster nebeneinander anordnen"),
+            [this] { m_mdi->tileSubWindows(); });
+    addItem(fenster, QStringLiteral("Ü&berlappend"), QStringLiteral("Alle Fenster übereinander anordnen"),
+            [this] { m_mdi->cascadeSubWindows(); });
+    addItem(fenster, QStringLiteral("&Alles anordnen"), QStringLiteral("Alle Symbole anordnen"), [this] {
+        // Minimised children line up along the bottom edge.
+        int x = 0;
+        for (QMdiSubWindow *sub : m_mdi->subWindowList()) {
+            if (!sub->isMinimized())
+                continue;
+            sub->move(x, m_mdi->viewport()->height() - sub->height());
+            x += sub->width();
+        }
+    });
+    fenster->addSeparator();
+    addItem(fenster, QStringLiteral("Debug-Fenster anzeigen"), QString(), [this] {
         if (!m_monitor)
             return;
         m_monitor->show();
         m_monitor->raise();
         m_monitor->activateWindow();
     });
+
+    QMenu *modem = menuBar()->addMenu(QStringLiteral("Modem"));
+    m_pendingActions[int(ChildWindow::Modem)] << addItem(modem, QStringLiteral("Modem-Fenster"), QString(),
+                                                         [this] { openChild(ChildWindow::Modem); });
+    modem->menuAction()->setVisible(true);
 }
 
-void TMainForm::queryVersion()
+void TMainForm::buildSpeedButtons()
 {
-    const int oven = m_state->selectedOven();
-    statusBar()->showMessage(QStringLiteral("Ofen %1: ...").arg(oven));
-    const QString text = ReadSoftwareVersion(m_link->engine(), oven);
-    statusBar()->showMessage(QStringLiteral("Ofen %1: %2").arg(oven).arg(text));
+    auto *bar = new SpeedBar(this);
+    addToolBar(Qt::TopToolBarArea, bar);
+    bar->addButton(QStringLiteral("Öffnen"), SpeedBar::Open, [this] { fileOpen(); });
+    bar->addButton(QStringLiteral("Speichern"), SpeedBar::Save, [this] { fileSave(); });
+    bar->addButton(QStringLiteral("Drucken"), SpeedBar::Print, [this] { filePrint(); });
+    bar->addSeparator();
+    m_pendingActions[int(ChildWindow::Search)] << bar->addButton(QStringLiteral("Torvel Version anzeigen..."),
+                                                                 SpeedBar::Search,
+                                                                 [this] { openChild(ChildWindow::Search); });
+    m_pendingActions[int(ChildWindow::Clock)] << bar->addButton(QStringLiteral("Uhrzeit..."), SpeedBar::Clock,
+                                                                [this] { openChild(ChildWindow::Clock); });
+    m_pendingActions[int(ChildWindow::BakeProgramList)] << bar->addButton(
+        QStringLiteral("Backprogramme..."), SpeedBar::Programs, [this] {
+            if (!openWindow(ChildWindow::BakeProgramList))
+                openChild(ChildWindow::BakeProgramList);
+        });
+    m_pendingActions[int(ChildWindow::NightStart)] << bar->addButton(QStringLiteral("Nachtstartzeiten..."),
+                                                                     SpeedBar::Night,
+                                                                     [this] { openChild(ChildWindow::NightStart); });
+    bar->addLogo();
+}
+
+void TMainForm::registerChild(ChildWindow kind, const QString &caption, Factory factory)
+{
+    m_children.insert(int(kind), {caption, std::move(factory)});
+    for (QAction *a : m_pendingActions.value(int(kind)))
+        a->setEnabled(true);
+}
+
+QPointer<QObject> &TMainForm::handle(ChildWindow kind) const
+{
+    static QPointer<QObject> modem;
+    switch (kind) {
+    case ChildWindow::Port:
+        return m_state->portWindow;
+    case ChildWindow::Oven:
+        return m_state->ovenWindow;
+    case ChildWindow::Search:
+        return m_state->searchWindow;
+    case ChildWindow::Clock:
+        return m_state->clockWindow;
+    case ChildWindow::NightStart:
+        return m_state->nightStartWindow;
+    case ChildWindow::BakeProgramList:
+        return m_state->bakeProgramList;
+    case ChildWindow::Torvel2:
+        return m_state->torvel2Window;
+    case ChildWindow::Modem:
+        break;
+    }
+    return modem;
+}
+
+QWidget *TMainForm::openWindow(ChildWindow kind) const
+{
+    return qobject_cast<QWidget *>(handle(kind).data());
+}
+
+QWidget *TMainForm::openChild(ChildWindow kind)
+{
+    QPointer<QObject> &h = handle(kind);
+    if (h) {
+        postRequest(h, Request::ShowAgain);
+        return qobject_cast<QWidget *>(h.data());
+    }
+    const auto it = m_children.constFind(int(kind));
+    if (it == m_children.cend() || !it->factory)
+        return nullptr;
+    QWidget *w = it->factory();
+    if (!w)
+        return nullptr;
+    w->setWindowTitle(it->caption);
+    if (!h)
+        h = w; // the window clears its handle when it closes (the pointer also follows deletion)
+    if (!w->isWindow() || w->parent() == nullptr) {
+        QMdiSubWindow *sub = m_mdi->addSubWindow(w);
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        sub->setWindowTitle(it->caption);
+        sub->show();
+        m_mdi->setActiveSubWindow(sub);
+    } else {
+        w->show();
+    }
+    return w;
+}
+
+void TMainForm::noWindowMessage()
+{
+    if (m_prompter)
+        m_prompter->showMessageWindow(kNoWindow);
+}
+
+QStringList TMainForm::runOpenDialog(int *entry)
+{
+    if (openDialog)
+        return openDialog(entry);
+    QFileDialog dialog(this, QStringLiteral("Öffnen"));
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setNameFilters(openFilters());
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    *entry = static_cast<int>(openFilters().indexOf(dialog.selectedNameFilter())) + 1;
+    return dialog.selectedFiles();
+}
+
+QString TMainForm::runSaveDialog(int *entry, const QString &proposed)
+{
+    if (saveDialog)
+        return saveDialog(entry, proposed);
+    QFileDialog dialog(this, QStringLiteral("Speichern unter"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(saveFilters());
+    dialog.setDefaultSuffix(saveSuffix(1));
+    if (!proposed.isEmpty())
+        dialog.selectFile(proposed);
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &filter) {
+        const int e = static_cast<int>(saveFilters().indexOf(filter)) + 1;
+        dialog.setDefaultSuffix(saveSuffix(e)); // the name written is the name confirmed
+        if (!proposedSaveName(e).isEmpty())
+            dialog.selectFile(proposedSaveName(e));
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    *entry = static_cast<int>(saveFilters().indexOf(dialog.selectedNameFilter())) + 1;
+    return dialog.selectedFiles().first();
+}
+
+void TMainForm::fileOpen()
+{
+    int entry = 0;
+    const QStringList files = runOpenDialog(&entry);
+    if (files.isEmpty())
+        return;
+    openFiles(files, entry);
+}
+
+void TMainForm::openFiles(const QStringList &files, int filterEntry)
+{
+    if (files.isEmpty())
+        return;
+    // Each file's kind: the filter entry, or under "Alle Dateien" its own suffix.
+    QStringList singlePrograms;
+    FileKind singleKind = FileKind::None;
+    QString recordFile;
+    FileKind recordKind = FileKind::None;
+    for (const QString &file : files) {
+        const FileKind kind = openKind(filterEntry, file);
+        if (kind == FileKind::Bpr || kind == FileKind::Tbp) {
+            if (singlePrograms.isEmpty())
+                singleKind = kind;
+            if (kind == singleKind)
+                singlePrograms << file;
+        } else if (kind != FileKind::None && recordFile.isEmpty()) {
+            // A record replaces the whole list or table: only one is loaded.
+            recordFile = file;
+            recordKind = kind;
+        }
+    }
+    if (!singlePrograms.isEmpty())
+        loadSinglePrograms(singleKind, singlePrograms);
+    if (recordFile.isEmpty())
+        return;
+    m_state->currentFileName = recordFile;
+    const int usb = (recordKind == FileKind::Tbr || recordKind == FileKind::Tbz) ? kUsbParam : 0;
+    if (recordKind == FileKind::Rec || recordKind == FileKind::Tbr) {
+        QWidget *list = openWindow(ChildWindow::BakeProgramList);
+        if (!list)
+            list = openChild(ChildWindow::BakeProgramList);
+        if (!postRequest(list, Request::LoadRecord, usb, usb))
+            noWindowMessage();
+    } else {
+        QWidget *night = openChild(ChildWindow::NightStart);
+        if (!postRequest(night, Request::NachtLoad, usb, usb))
+            noWindowMessage();
+    }
+}
+
+void TMainForm::loadSinglePrograms(FileKind kind, const QStringList &files)
+{
+    QWidget *list = openWindow(ChildWindow::BakeProgramList);
+    if (!list)
+        list = openChild(ChildWindow::BakeProgramList);
+    auto *target = dynamic_cast<SingleProgramTarget *>(list);
+    if (!target) {
+        noWindowMessage();
+        return;
+    }
+    if (files.size() == 1) {
+        m_state->currentFileName = files.first();
+        target->loadSingleProgram(kind, files.first());
+        return;
+    }
+    const QStringList order = multiFileOrder(files);
+    for (int i = 0; i < order.size(); ++i) {
+        const bool last = i + 1 == order.size(); // the first chosen file, loaded without the row test
+        const bool wasLastRow = target->currentProgramRow() == kLastProgramRow;
+        m_state->currentFileName = order.at(i);
+        target->loadSingleProgram(kind, order.at(i));
+        if (!last && wasLastRow) {
+            QApplication::beep();
+            return;
+        }
+    }
+}
+
+void TMainForm::fileSave()
+{
+    if (!openWindow(ChildWindow::BakeProgramList) && !openWindow(ChildWindow::NightStart)) {
+        noWindowMessage();
+        return;
+    }
+    const QString proposed =
+        m_state->currentFileName.toUpper().endsWith(QLatin1String(".REC")) ? m_state->currentFileName : QString();
+    int entry = 0;
+    const QString name = runSaveDialog(&entry, proposed);
+    if (name.isEmpty())
+        return;
+    saveAs(name, entry);
+}
+
+void TMainForm::saveAs(const QString &fileName, int filterEntry)
+{
+    const FileKind kind = saveKind(filterEntry);
+    const bool programs = kind == FileKind::Rec || kind == FileKind::Tbr;
+    QWidget *target = openWindow(programs ? ChildWindow::BakeProgramList : ChildWindow::NightStart);
+    if (!target || kind == FileKind::None) {
+        noWindowMessage();
+        return;
+    }
+    m_state->currentFileName = fileName;
+    const int usb = (kind == FileKind::Tbr || kind == FileKind::Tbz) ? kUsbParam : 0;
+    postRequest(target, programs ? Request::SaveRecord : Request::NachtSave, usb, usb);
+}
+
+void TMainForm::exportUsb()
+{
+    if (!postRequest(openWindow(ChildWindow::BakeProgramList), Request::SaveRecord, kUsbParam, kAllParam))
+        noWindowMessage();
+}
+
+void TMainForm::filePrint()
+{
+    QObject *target = m_state->printTarget;
+    if (target && (target == m_state->bakeProgramList || target == m_state->nightStartWindow)) {
+        postRequest(target, Request::Print);
+        return;
+    }
+    if (m_prompter)
+        m_prompter->showMessageWindow(kNoPrintable);
+}
+
+bool TMainForm::gridSelfTest()
+{
+    SheetModel test;
+    test.setMaxCol(2);
+    test.setMaxRow(3);
+    test.setSheetName(QStringLiteral("Test"));
+    const bool ok = test.maxCol() == 2 && test.maxRow() == 3 && test.sheetName() == QLatin1String("Test")
+                    && test.setText(1, 1, QStringLiteral("Test")) && test.text(1, 1) == QLatin1String("Test");
+    if (!ok && m_prompter)
+        m_prompter->inform(QStringLiteral("WARNUNG"), kGridWarning);
+    return ok;
+}
+
+void TMainForm::updateCaption()
+{
+    QString caption = windowTitle() + QStringLiteral("  V ") + m_versionText;
+    if (m_state->addTimeoutGiven)
+        caption += QStringLiteral(" ADDTO:") + QString::number(m_state->addTimeout);
+    setWindowTitle(caption);
+}
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    if (m_link->engine().busy() || m_state->transferActive()) {
+        // Never destroy windows under a running transfer: stop it, close when it has ended.
+        m_state->abortFlag = true;
+        m_closeWhenIdle = true;
+        event->ignore();
+        return;
+    }
+    event->accept();
+    m_mdi->closeAllSubWindows();
+    if (m_monitor)
+        m_monitor->close();
+    QMainWindow::closeEvent(event);
+    emit closed();
+}
+
+void TMainForm::tryDeferredClose()
+{
+    if (m_closeWhenIdle && !m_link->engine().busy() && !m_state->transferActive()) {
+        m_closeWhenIdle = false;
+        close();
+    }
 }
 
 } // namespace torvel

@@ -1,0 +1,73 @@
+#pragma once
+// Receiving and sending the bake programs of one oven. The list window and torvelctl run
+// this same code; they differ only in how they show progress and answer questions.
+
+#include <QString>
+#include <optional>
+
+namespace torvel {
+
+class AppState;
+class CommandEngine;
+class Prompter;
+class SheetModel;
+
+// What a transfer tells whoever shows it.
+class ProgramTransferView
+{
+public:
+    virtual ~ProgramTransferView() = default;
+    virtual void setStep(const QString &) {}
+    virtual void setNumber(int) {}
+    virtual void setProgress(int /*value*/, int /*maximum*/) {}
+};
+
+// 99 or 11 programs, judged from the software version; nullopt when the controller did not
+// answer three tries (the caller shows the message).
+std::optional<int> QueryProgramCapacity(CommandEngine &engine, int oven);
+
+inline const QString kNotReachableCaption = QStringLiteral("ACHTUNG");
+inline const QString kNotReachableText = QStringLiteral("Torvel nicht erreichbar\r\nBitte Versuchen sie es nochmals.");
+inline const QString kSendAborted = QStringLiteral("ERR: Übertragung wurde abgebrochen!");
+
+class ProgramTransfer
+{
+public:
+    ProgramTransfer(AppState &state, CommandEngine &engine, Prompter &prompter, SheetModel &record,
+                    ProgramTransferView *view = nullptr);
+
+    // Failed addressing and announce frames do not use up a try (service function).
+    void setRetrytest(bool on) { m_retrytest = on; }
+
+    // Reads names, then values, of programs first..last into the record; every other row is
+    // emptied. A program that fails keeps an "ERR:" marker; so does every row an abort left
+    // unfinished. Returns the number of programs whose name and values both arrived.
+    int receive(int oven, int first, int last);
+
+    // The warning about absent and faulty programs in first..last; empty when there is none.
+    QString sendWarning(int first, int last) const;
+
+    // Sends programs first..last. False when the send was aborted (by the warning, the
+    // Abbrechen button or a program that failed five tries).
+    bool send(int oven, int first, int last);
+
+private:
+    bool address(int oven, int timeoutMs);
+    bool readName(int n, bool retry, QString *name);
+    bool readValues(int n, bool retry, QByteArray *values);
+    bool sendPart(int oven, int n, bool names);
+    void step(const QString &text);
+    void number(int n);
+    void advance(int by);
+
+    AppState &m_state;
+    CommandEngine &m_engine;
+    Prompter &m_prompter;
+    SheetModel &m_record;
+    ProgramTransferView *m_view;
+    bool m_retrytest = false;
+    int m_progress = 0;
+    int m_progressMax = 0;
+};
+
+} // namespace torvel

@@ -1,0 +1,196 @@
+// programs read / programs send: the bake programs of one oven to and from a file.
+
+#include "clicontext.h"
+
+#include "bakeprog/programsheet.h"
+#include "bakeprog/programtable.h"
+#include "bakeprog/programtransfer.h"
+#include "bakeprog/recfile.h"
+#include "bakeprog/tbrfile.h"
+#include "shell/prompter.h"
+#include "shell/sheetmodel.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace torvel::cli {
+
+namespace {
+
+enum class ListFile { Unknown, Tbr, Rec };
+
+ListFile listFileKind(const QString &name)
+{
+    if (name.endsWith(QLatin1String(".TBR"), Qt::CaseInsensitive))
+        return ListFile::Tbr;
+    if (name.endsWith(QLatin1String(".REC"), Qt::CaseInsensitive))
+        return ListFile::Rec;
+    return ListFile::Unknown;
+}
+
+struct Range {
+    int from = 1;
+    std::optional<int> to;
+};
+
+const QCommandLineOption kFrom(QStringLiteral("from"), QStringLiteral("Erstes Programm (Vorgabe 1)."), QStringLiteral("A"));
+const QCommandLineOption kTo(QStringLiteral("to"), QStringLiteral("Letztes Programm (Vorgabe: alle)."), QStringLiteral("B"));
+
+bool parseRange(const QCommandLineParser &parser, Range *range, CliContext &ctx)
+{
+    bool ok = true;
+    if (parser.isSet(kFrom))
+        range->from = parser.value(kFrom).toInt(&ok);
+    if (!ok || range->from < 1 || range->from > kMaxProgramNumber) {
+        ctx.err << "--from muss 1 bis 99 sein: " << parser.value(kFrom) << Qt::endl;
+        return false;
+    }
+    if (parser.isSet(kTo)) {
+        const int to = parser.value(kTo).toInt(&ok);
+        if (!ok || to < 1 || to > kMaxProgramNumber) {
+            ctx.err << "--to muss 1 bis 99 sein: " << parser.value(kTo) << Qt::endl;
+            return false;
+        }
+        range->to = to;
+    }
+    return true;
+}
+
+// Capacity query and the range rules of the range dialog; 0 when the transfer must not start.
+int resolveRange(CliContext &ctx, Range *range, int *last)
+{
+    const auto capacity = QueryProgramCapacity(ctx.link.engine(), ctx.state.selectedOven());
+    if (!capacity) {
+        ctx.prompter.inform(kNotReachableCaption, kNotReachableText);
+        return ExitControllerFailed;
+    }
+    *last = std::min(range->to.value_or(*capacity), *capacity);
+    if (*last < range->from) {
+        ctx.err << "Bereich " << range->from << " bis " << *last << " ist leer: abgebrochen." << Qt::endl;
+        return ExitControllerFailed;
+    }
+    return ExitOk;
+}
+
+bool writeList(CliContext &ctx, const SheetModel &sheet, const QString &file, ListFile kind)
+{
+    QString error;
+    if (kind == ListFile::Rec)
+        return saveRecFile(sheet, file, ctx.state.minuteColumns, &error) || (ctx.err << error << Qt::endl, false);
+    QSaveFile out(file);
+    if (out.open(QIODevice::WriteOnly)) {
+        out.write(tbrRecordFile(tableFromSheet(sheet, ctx.state.minuteColumns)));
+        if (out.commit())
+            return true;
+    }
+    ctx.err << "Beim Speichern der Daten ist ein Fehler aufgetreten. Bitte überprüfen Sie die Datei: " << file
+            << Qt::endl;
+    return false;
+}
+
+bool readList(CliContext &ctx, const QString &file, ListFile kind, SheetModel &sheet)
+{
+    QString error;
+    if (kind == ListFile::Rec)
+        return loadRecFile(file, sheet, ctx.state.minuteColumns, &error) || (ctx.err << error << Qt::endl, false);
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly)) {
+        ctx.err << "Datei kann nicht gelesen werden: " << file << Qt::endl;
+        return false;
+    }
+    constexpr qint64 kMaxTbrBytes = 4 * 1024 * 1024; // a full record is about 25 KB
+    if (in.size() > kMaxTbrBytes) {
+        ctx.err << "Datei ist zu groß für eine Backprogramm-Liste: " << file << Qt::endl;
+        return false;
+    }
+    const TbrReadResult read = readTbr(in.readAll(), ctx.state.maxPrograms);
+    if (read.errorFlags != 0
+        && ctx.prompter.ask(QStringLiteral("ERROR"), tbrErrorQuestion(read.errorFlags),
+                            {PromptButton::Yes, PromptButton::No, PromptButton::Cancel})
+               != PromptButton::Yes)
+        return false;
+    tableToSheet(read.table, ctx.state.maxPrograms, sheet, ctx.state.minuteColumns);
+    return true;
+}
+
+int programsRead(CliContext &ctx, const QStringList &args)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
+                                    QStringLiteral("Zieldatei (.TBR oder .REC)."), QStringLiteral("FILE"));
+    parser.addOptions({kFrom, kTo, output});
+    if (!parseCommandArguments(parser, QStringLiteral("programs read"), args, ctx))
+        return ExitUsage;
+    Range range;
+    if (!parseRange(parser, &range, ctx))
+        return ExitUsage;
+    const QString file = parser.value(output);
+    const ListFile kind = listFileKind(file);
+    if (file.isEmpty() || kind == ListFile::Unknown || !parser.positionalArguments().isEmpty()) {
+        ctx.err << "programs read: -o FILE mit der Endung .TBR oder .REC angeben." << Qt::endl;
+        return ExitUsage;
+    }
+    int last = 0;
+    if (const int code = resolveRange(ctx, &range, &last))
+        return code;
+    SheetModel sheet;
+    setupProgramSheet(sheet);
+    ProgramTransfer transfer(ctx.state, ctx.link.engine(), ctx.prompter, sheet);
+    transfer.receive(ctx.state.selectedOven(), range.from, last);
+    if (!writeList(ctx, sheet, file, kind))
+        return ExitUsage;
+    int failed = 0;
+    for (int n = range.from; n <= last; ++n) {
+        if (isFaultyName(sheet.text(n, 1))) {
+            ctx.err << "Programm " << n << ": " << sheet.text(n, 1) << Qt::endl;
+            ++failed;
+        }
+    }
+    ctx.out << (last - range.from + 1 - failed) << " von " << (last - range.from + 1)
+            << " Backprogrammen gelesen: " << file << Qt::endl;
+    return failed ? ExitControllerFailed : ExitOk;
+}
+
+int programsSend(CliContext &ctx, const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.addOptions({kFrom, kTo});
+    if (!parseCommandArguments(parser, QStringLiteral("programs send"), args, ctx))
+        return ExitUsage;
+    Range range;
+    if (!parseRange(parser, &range, ctx))
+        return ExitUsage;
+    const QStringList files = parser.positionalArguments();
+    const ListFile kind = files.size() == 1 ? listFileKind(files.first()) : ListFile::Unknown;
+    if (kind == ListFile::Unknown) {
+        ctx.err << "programs send: genau eine Datei mit der Endung .TBR oder .REC angeben." << Qt::endl;
+        return ExitUsage;
+    }
+    SheetModel sheet;
+    setupProgramSheet(sheet);
+    if (!readList(ctx, files.first(), kind, sheet))
+        return ExitUsage;
+    int last = 0;
+    if (const int code = resolveRange(ctx, &range, &last))
+        return code;
+    ProgramTransfer transfer(ctx.state, ctx.link.engine(), ctx.prompter, sheet);
+    if (!transfer.send(ctx.state.selectedOven(), range.from, last))
+        return ExitControllerFailed;
+    ctx.out << "Backprogramme " << range.from << " bis " << last << " gesendet." << Qt::endl;
+    return ExitOk;
+}
+
+} // namespace
+
+QList<CliCommand> programCommands()
+{
+    return {
+        {QStringLiteral("programs read"),
+         QStringLiteral("[--from A] [--to B] -o FILE: Backprogramme lesen (.TBR oder .REC)"), programsRead},
+        {QStringLiteral("programs send"), QStringLiteral("[--from A] [--to B] FILE: Backprogramme senden (--yes "
+                                                         "bestätigt die Warnung)"),
+         programsSend},
+    };
+}
+
+} // namespace torvel::cli

@@ -1,0 +1,57 @@
+#pragma once
+// "VKS Torvel suchen...": the software version of ovens 1 to 7 in a small table, searched
+// once shortly after opening and again on "Erneut suchen". Content of a QMdiSubWindow with
+// WA_DeleteOnClose; alone it works as a top-level window.
+
+#include <QPointer>
+#include <QWidget>
+
+class QPushButton;
+class QTimer;
+class QTableWidget;
+
+namespace torvel {
+
+class AppState;
+class ControllerLink;
+
+class TTorvelVer : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int kOvens = 7;
+    static constexpr int kStartDelayMs = 500;
+
+    // state and link are required and outlive the window.
+    TTorvelVer(AppState *state, ControllerLink *link, QWidget *parent = nullptr);
+    ~TTorvelVer() override;
+
+    QTimer *getTimer() const { return m_getTimer; }
+    QTableWidget *table() const { return m_table; }
+    // True while the search runs (closing is refused then).
+    bool searching() const;
+
+    // A GetTimer tick: asks ovens 1 to 7 for their version.
+    void search();
+
+protected:
+    bool event(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void onActivated();
+    void writeOvenColumn();
+    void setCell(int row, int column, const QString &text);
+    QString cellText(int row, int column) const;
+    void watchSubWindowActivation();
+
+    AppState *m_state;
+    ControllerLink *m_link;
+    QTableWidget *m_table;
+    QPushButton *m_suchen;
+    QPushButton *m_schliessen;
+    QTimer *m_getTimer;
+    QPointer<QWidget> m_watchedHost; // the frame whose activation is watched
+};
+
+} // namespace torvel

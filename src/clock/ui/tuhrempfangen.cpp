@@ -1,0 +1,245 @@
+#include "tuhrempfangen.h"
+
+#include "childhost.h"
+
+#include "clock/clockread.h"
+#include "clock/clockset.h"
+#include "clock/clocktexts.h"
+#include "link/controllerlink.h"
+#include "shell/appstate.h"
+#include "shell/prompter.h"
+#include "shell/requests.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace torvel {
+
+// Marks the window busy for the life of one read or set, so a close meanwhile waits.
+class TUhrempfangen::Transaction
+{
+public:
+    explicit Transaction(TUhrempfangen *w) : m_w(w) { m_w->m_transaction = true; }
+    ~Transaction() { m_w->m_transaction = false; }
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+
+private:
+    TUhrempfangen *m_w;
+};
+
+namespace {
+QLabel *makePanel(const QString &name, const QString &text, QWidget *parent)
+{
+    auto *panel = new QLabel(text, parent);
+    panel->setObjectName(name);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setAlignment(Qt::AlignCenter);
+    // Wide enough for the longest line, so the window does not jump between texts.
+    panel->setMinimumWidth(panel->fontMetrics().horizontalAdvance(QStringLiteral("Donnerstag  31.12.2026 23.59.58"))
+                           + 24);
+    return panel;
+}
+
+QLabel *makeLabel(const QString &name, const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
+} // namespace
+
+TUhrempfangen::TUhrempfangen(AppState *state, ControllerLink *link, Prompter *prompter, QWidget *parent)
+    : QWidget(parent), m_state(state), m_link(link), m_prompter(prompter),
+      m_getTimer(new QTimer(this))
+{
+    setObjectName(QStringLiteral("Uhrempfangen"));
+    setWindowTitle(QStringLiteral("Uhrzeit"));
+
+    m_pcZeit = makePanel(QStringLiteral("PCZeit"), QStringLiteral("PC Zeit"), this);
+    m_vksZeit = makePanel(QStringLiteral("VKSZeit"), QStringLiteral("Empfangen..."), this);
+    m_stellen = new QPushButton(QStringLiteral("Stellen"), this);
+    m_stellen->setObjectName(QStringLiteral("Stellen"));
+    m_schliessen = new QPushButton(QStringLiteral("Schließen"), this);
+    m_schliessen->setObjectName(QStringLiteral("Schliessen"));
+
+    auto *grid = new QGridLayout;
+    grid->addWidget(makeLabel(QStringLiteral("Label1"), QStringLiteral("Aktuelle PC Zeit:"), this), 0, 0);
+    grid->addWidget(m_pcZeit, 0, 1);
+    grid->addWidget(makeLabel(QStringLiteral("ZeitvonVKS"), QStringLiteral("Aktuelle Uhrzeit des Torvels: "), this),
+                    1, 0);
+    grid->addWidget(m_vksZeit, 1, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_stellen);
+    buttons->addWidget(m_schliessen);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(buttons);
+
+    connect(m_stellen, &QPushButton::clicked, this, &TUhrempfangen::setClock);
+    connect(m_schliessen, &QPushButton::clicked, this, [this] {
+        m_getTimer->stop();
+        closeHost(this);
+    });
+
+    m_getTimer->setObjectName(QStringLiteral("GetTimer"));
+    m_getTimer->setSingleShot(false);
+    m_getTimer->setInterval(kFirstPollMs);
+    connect(m_getTimer, &QTimer::timeout, this, &TUhrempfangen::pollClock);
+    m_getTimer->start();
+
+    m_state->clockWindow = this;
+    watchSubWindowActivation(); // made inside its frame already
+}
+
+TUhrempfangen::~TUhrempfangen()
+{
+    unregister();
+}
+
+void TUhrempfangen::unregister()
+{
+    if (m_state->clockWindow == this)
+        m_state->clockWindow = nullptr;
+}
+
+void TUhrempfangen::pollClock()
+{
+    m_getTimer->stop();
+    if (m_stopTimePoll || m_closeDeferred)
+        return;
+    if (m_transaction || m_link->engine().busy()) {
+        m_getTimer->start(); // another transaction holds the line: try again next tick
+        return;
+    }
+    m_vksZeit->setText(QStringLiteral("* ") + m_vksZeit->text() + QStringLiteral(" *"));
+    m_pcZeit->setText(pcTimeText(QDateTime::currentDateTime()));
+    const int oven = m_state->selectedOven(); // taken once: a later selection does not redirect this read
+    ClockReading reading;
+    {
+        Transaction running(this);
+        reading = ReadControllerClock(m_link->engine(), oven);
+    }
+    if (finishDeferredClose())
+        return;
+    m_vksZeit->setText(clockReadingText(reading));
+    m_getTimer->setInterval(kPollMs);
+    if (!m_stopTimePoll)
+        m_getTimer->start();
+}
+
+void TUhrempfangen::setClock()
+{
+    if (m_closeDeferred)
+        return;
+    if (m_transaction || m_link->engine().busy()) {
+        QTimer::singleShot(kBusyRetryMs, this, &TUhrempfangen::setClock);
+        return;
+    }
+    const bool wasPolling = m_getTimer->isActive();
+    m_getTimer->stop();
+    if (m_prompter)
+        m_prompter->showMessageWindow(QStringLiteral("Uhr wird gestellt..."));
+    int code = ClockNotAddressable;
+    {
+        Transaction running(this);
+        code = SetControllerClock(m_link->engine(), m_state->selectedOven(), QDateTime::currentDateTime());
+    }
+    if (m_prompter)
+        m_prompter->showMessageWindow(clockSetOutcomeText(code));
+    if (finishDeferredClose())
+        return;
+    if (wasPolling)
+        m_getTimer->start();
+    else
+        m_getTimer->stop();
+}
+
+bool TUhrempfangen::finishDeferredClose()
+{
+    if (!m_closeDeferred)
+        return false;
+    m_closeDeferred = false;
+    closeHost(this); // the transaction has returned: now the frame may go
+    return true;
+}
+
+void TUhrempfangen::closeEvent(QCloseEvent *event)
+{
+    m_getTimer->stop();
+    unregister();
+    if (m_transaction) {
+        // The read or set still runs on this window's stack: hide now, close when it returns.
+        m_closeDeferred = true;
+        hostWindow(this)->hide();
+        event->ignore();
+        return;
+    }
+    event->accept();
+    // Closed directly (not through its frame): take the subwindow along. A subwindow that is
+    // closing already ignores this.
+    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
+        sub->close();
+}
+
+bool TUhrempfangen::event(QEvent *event)
+{
+    if (event->type() == RequestEvent::eventType()) {
+        handleRequest(static_cast<RequestEvent *>(event)->number());
+        return true;
+    }
+    switch (event->type()) {
+    case QEvent::WindowActivate:
+        onActivated();
+        break;
+    case QEvent::ParentChange:
+        watchSubWindowActivation();
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
+void TUhrempfangen::watchSubWindowActivation()
+{
+    QWidget *host = hostWindow(this);
+    if (host == this || host == m_watchedHost)
+        return;
+    m_watchedHost = host;
+    connect(static_cast<QMdiSubWindow *>(host), &QMdiSubWindow::aboutToActivate, this,
+            &TUhrempfangen::onActivated);
+}
+
+void TUhrempfangen::onActivated()
+{
+    m_state->printTarget = this;
+}
+
+void TUhrempfangen::handleRequest(int number)
+{
+    switch (static_cast<Request>(number)) {
+    case Request::ShowAgain:
+        if (!m_closeDeferred)
+            showAgain(this);
+        break;
+    case Request::StartCommunication:
+        if (!m_closeDeferred)
+            m_getTimer->start();
+        break;
+    case Request::StopCommunication:
+        m_getTimer->stop();
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace torvel

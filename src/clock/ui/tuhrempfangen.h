@@ -1,0 +1,74 @@
+#pragma once
+// "Uhrzeit": the PC's time beside the selected controller's, read every five seconds, and
+// "Stellen" to set the controller's clock to the PC's. Content of a QMdiSubWindow with
+// WA_DeleteOnClose; alone it works as a top-level window.
+
+#include <QPointer>
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+class QTimer;
+
+namespace torvel {
+
+class AppState;
+class ControllerLink;
+class Prompter;
+
+class TUhrempfangen : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int kFirstPollMs = 500;
+    static constexpr int kPollMs = 5000;
+    // A click on "Stellen" while the line is busy is carried out this much later.
+    static constexpr int kBusyRetryMs = 50;
+
+    // state and link are required and outlive the window; prompter may be null (no messages).
+    TUhrempfangen(AppState *state, ControllerLink *link, Prompter *prompter, QWidget *parent = nullptr);
+    ~TUhrempfangen() override;
+
+    QTimer *getTimer() const { return m_getTimer; }
+
+    // Set (by the modem window's box): a tick reads nothing and polling stops.
+    bool stopTimePoll() const { return m_stopTimePoll; }
+    void setStopTimePoll(bool stop) { m_stopTimePoll = stop; }
+
+    // True while a read or set of this window waits for the line.
+    bool transactionRunning() const { return m_transaction; }
+
+    // A GetTimer tick: one read of the controller's clock.
+    void pollClock();
+    // "Stellen".
+    void setClock();
+
+protected:
+    bool event(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    class Transaction;
+
+    void onActivated();
+    void handleRequest(int number);
+    void unregister();
+    // Finishes a close asked for during the transaction that just ended; true when it did.
+    bool finishDeferredClose();
+    void watchSubWindowActivation();
+
+    AppState *m_state;
+    ControllerLink *m_link;
+    Prompter *m_prompter;
+    QLabel *m_pcZeit;
+    QLabel *m_vksZeit;
+    QPushButton *m_stellen;
+    QPushButton *m_schliessen;
+    QTimer *m_getTimer;
+    bool m_stopTimePoll = false;
+    bool m_transaction = false;
+    bool m_closeDeferred = false;
+    QPointer<QWidget> m_watchedHost; // the frame whose activation is watched
+};
+
+} // namespace torvel

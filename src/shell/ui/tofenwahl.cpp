@@ -1,0 +1,121 @@
+#include "tofenwahl.h"
+
+#include "shell/appstate.h"
+#include "shell/requests.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace torvel {
+
+TOfenwahl::TOfenwahl(AppState *state, QWidget *parent) : QWidget(parent), m_state(state)
+{
+    setObjectName(QStringLiteral("Ofenwahl"));
+    setWindowTitle(QStringLiteral(" "));
+
+    auto *group = new QGroupBox(QStringLiteral("Ofen"), this);
+    group->setObjectName(QStringLiteral("Ofen"));
+    auto *groupLayout = new QVBoxLayout(group);
+    for (int oven = 1; oven <= kOvens; ++oven) {
+        const QString name = QStringLiteral("Ofen%1").arg(oven);
+        auto *button = new QRadioButton(name, group);
+        button->setObjectName(name);
+        // clicked, not toggled: only the user's choice sets the oven, not showing the current one.
+        connect(button, &QRadioButton::clicked, this, [this, oven] { m_state->setSelectedOven(oven); });
+        groupLayout->addWidget(button);
+        m_ovens[oven - 1] = button;
+    }
+
+    m_close = new QPushButton(QStringLiteral("Schließen"), this);
+    m_close->setObjectName(QStringLiteral("Button1"));
+    connect(m_close, &QPushButton::clicked, this, &TOfenwahl::closeWindow);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addWidget(m_close, 0, Qt::AlignHCenter);
+
+    connect(state, &AppState::selectedOvenChanged, this, &TOfenwahl::showSelectedOven);
+    state->ovenWindow = this;
+    followSubWindow();
+    showSelectedOven();
+}
+
+void TOfenwahl::activate()
+{
+    m_state->printTarget = this;
+    showSelectedOven();
+}
+
+void TOfenwahl::showSelectedOven()
+{
+    m_ovens.at(m_state->selectedOven() - 1)->setChecked(true);
+}
+
+void TOfenwahl::closeWindow()
+{
+    if (QMdiSubWindow *sub = subWindow())
+        sub->close(); // closes this widget first, then the frame (deleted on close)
+    else
+        close();
+}
+
+void TOfenwahl::showAgain()
+{
+    QMdiSubWindow *sub = subWindow();
+    QWidget *frame = sub ? static_cast<QWidget *>(sub) : this;
+    frame->showNormal();
+    frame->raise();
+    if (sub && sub->mdiArea())
+        sub->mdiArea()->setActiveSubWindow(sub);
+    else
+        activateWindow();
+}
+
+QMdiSubWindow *TOfenwahl::subWindow() const
+{
+    return qobject_cast<QMdiSubWindow *>(parentWidget());
+}
+
+void TOfenwahl::followSubWindow()
+{
+    if (QMdiSubWindow *sub = subWindow())
+        connect(sub, &QMdiSubWindow::aboutToActivate, this, &TOfenwahl::activate, Qt::UniqueConnection);
+}
+
+bool TOfenwahl::event(QEvent *event)
+{
+    if (event->type() == RequestEvent::eventType()) {
+        if (static_cast<RequestEvent *>(event)->request() == Request::ShowAgain)
+            showAgain();
+        return true;
+    }
+    switch (event->type()) {
+    case QEvent::ParentChange:
+        followSubWindow();
+        break;
+    case QEvent::WindowActivate:
+        if (isWindow())
+            activate();
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
+void TOfenwahl::closeEvent(QCloseEvent *event)
+{
+    if (m_state->ovenWindow == this)
+        m_state->ovenWindow = nullptr;
+    // Standing alone there is no subwindow to delete it.
+    if (!subWindow())
+        deleteLater();
+    event->accept();
+}
+
+} // namespace torvel

@@ -1,0 +1,206 @@
+#include "tselect.h"
+
+#include "link/portlist.h"
+#include "link/portname.h"
+#include "shell/appstate.h"
+#include "shell/prompter.h"
+#include "shell/requests.h"
+#include "shell/torvelsettings.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace torvel {
+
+TSelect::TSelect(AppState *state, TorvelSettings *settings, Prompter *prompter, QWidget *parent)
+    : QWidget(parent)
+    , m_state(state)
+    , m_settings(settings)
+    , m_prompter(prompter)
+    , m_port(settings->portText())
+{
+    setObjectName(QStringLiteral("Select"));
+    setWindowTitle(QStringLiteral("Schnittstelle wählen"));
+
+    auto *group = new QGroupBox(QStringLiteral("Schnittstelle wählen"), this);
+    group->setObjectName(QStringLiteral("GroupBox2"));
+    m_comBox = new QComboBox(group);
+    m_comBox->setObjectName(QStringLiteral("ComBox"));
+    m_comBox->setEditable(true);
+    m_comBox->setInsertPolicy(QComboBox::NoInsert);
+    m_comBox->setCompleter(nullptr); // what is typed stays exactly as typed
+    m_comBox->setMinimumWidth(220);  // device paths, and the caption above it
+    m_comBox->addItems(availablePortNames(*settings));
+    m_comBox->setCurrentText(m_port);
+    m_comBox->lineEdit()->installEventFilter(this); // the combo box keeps Enter and Escape
+    auto *groupLayout = new QVBoxLayout(group);
+    groupLayout->addWidget(m_comBox);
+
+    m_ok = new QPushButton(QStringLiteral("Ok"), this);
+    m_ok->setObjectName(QStringLiteral("Button1"));
+    m_ok->setDefault(true);
+    m_cancel = new QPushButton(QStringLiteral("Abbrechen"), this);
+    m_cancel->setObjectName(QStringLiteral("Button2"));
+    // Outside a dialog a focused button takes Enter only when it says so.
+    m_ok->setAutoDefault(true);
+    m_cancel->setAutoDefault(true);
+    connect(m_ok, &QPushButton::clicked, this, &TSelect::ok);
+    connect(m_cancel, &QPushButton::clicked, this, &TSelect::closeWindow);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_ok);
+    buttons->addWidget(m_cancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addLayout(buttons);
+    setFocusProxy(m_comBox);
+
+    state->portWindow = this;
+    followSubWindow();
+}
+
+std::optional<QString> TSelect::portFromText(const QString &text)
+{
+    const QString trimmed = text.trimmed();
+    if (isSimulatedPort(trimmed))
+        return QStringLiteral("SIM");
+    if (trimmed.startsWith(QLatin1Char('/')))
+        return trimmed;
+    QString number = trimmed;
+    const qsizetype at = number.indexOf(QLatin1String("COM"));
+    if (at >= 0)
+        number.remove(at, 3);
+    bool ok = false;
+    const int n = number.toInt(&ok, 10);
+    if (!ok || n < kMinComNumber || n > kMaxComNumber)
+        return std::nullopt;
+    return comName(n);
+}
+
+void TSelect::activate()
+{
+    m_state->printTarget = this;
+    m_comBox->setCurrentText(m_port);
+}
+
+void TSelect::ok()
+{
+    const QString text = m_comBox->currentText();
+    const auto port = portFromText(text);
+    if (!port) {
+        m_prompter->inform(QStringLiteral("ERROR"),
+                           QStringLiteral("\"%1\" ist keine gültige Schnittstelle.").arg(text));
+        return;
+    }
+    m_port = *port;
+    emit portChosen(m_port);
+    closeWindow();
+}
+
+void TSelect::closeWindow()
+{
+    if (QMdiSubWindow *sub = subWindow())
+        sub->close(); // closes this widget first, then the frame
+    else
+        close();
+}
+
+void TSelect::showAgain()
+{
+    QMdiSubWindow *sub = subWindow();
+    QWidget *frame = sub ? static_cast<QWidget *>(sub) : this;
+    frame->showNormal();
+    frame->raise();
+    if (sub && sub->mdiArea())
+        sub->mdiArea()->setActiveSubWindow(sub);
+    else
+        activateWindow();
+}
+
+QMdiSubWindow *TSelect::subWindow() const
+{
+    return qobject_cast<QMdiSubWindow *>(parentWidget());
+}
+
+void TSelect::followSubWindow()
+{
+    if (QMdiSubWindow *sub = subWindow())
+        connect(sub, &QMdiSubWindow::aboutToActivate, this, &TSelect::activate, Qt::UniqueConnection);
+}
+
+bool TSelect::event(QEvent *event)
+{
+    if (event->type() == RequestEvent::eventType()) {
+        if (static_cast<RequestEvent *>(event)->request() == Request::ShowAgain)
+            showAgain();
+        return true;
+    }
+    switch (event->type()) {
+    case QEvent::ParentChange:
+        followSubWindow();
+        break;
+    case QEvent::WindowActivate:
+        if (isWindow())
+            activate();
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
+bool TSelect::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_comBox->lineEdit() && event->type() == QEvent::KeyPress) {
+        switch (static_cast<QKeyEvent *>(event)->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            ok();
+            return true;
+        case Qt::Key_Escape:
+            closeWindow();
+            return true;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TSelect::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        ok();
+        break;
+    case Qt::Key_Escape:
+        closeWindow();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void TSelect::closeEvent(QCloseEvent *event)
+{
+    if (!m_closed) {
+        m_closed = true;
+        if (m_state->portWindow == this)
+            m_state->portWindow = nullptr;
+        m_settings->setPortText(m_port);
+        m_settings->sync();
+    }
+    event->accept();
+}
+
+} // namespace torvel

@@ -1,0 +1,349 @@
+// Bake programs: wire form, list conversions, the RangeList text, and receive and send
+// against the simulated line with exact frames, retries, faults and aborts.
+
+#include "bakeprog/bakeprogram.h"
+#include "bakeprog/programsheet.h"
+#include "bakeprog/programtransfer.h"
+#include "bakeprog/rangelist.h"
+#include "link/bytes.h"
+#include "link/controllerlink.h"
+#include "shell/appstate.h"
+#include "shell/sheetmodel.h"
+#include "simline.h"
+#include "simprograms.h"
+#include "simtransport.h"
+#include "testsupport/scriptedprompter.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace torvel;
+using namespace torvel::sim;
+using torvel::test::ScriptedPrompter;
+
+namespace {
+QByteArray hex(const char *text)
+{
+    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
+}
+} // namespace
+
+class TestBakeProg : public QObject
+{
+    Q_OBJECT
+
+    AppState *state = nullptr;
+    ControllerLink *link = nullptr;
+    SimLine *line = nullptr;
+    ScriptedPrompter *prompter = nullptr;
+    SheetModel *sheet = nullptr;
+    QList<QByteArray> frames;
+
+    SimProgramStore &store(int oven) { return line->controller(oven).programs(); }
+
+    // As the list window does: the capacity query addresses the oven before every transfer.
+    ProgramTransfer transfer(int oven = 3)
+    {
+        QueryProgramCapacity(link->engine(), oven);
+        frames.clear();
+        return ProgramTransfer(*state, link->engine(), *prompter, *sheet);
+    }
+
+    // Frames after the capacity query, without the addressing frames.
+    QList<QByteArray> framesOf(quint8 code) const
+    {
+        QList<QByteArray> out;
+        for (const QByteArray &f : frames)
+            if (f.size() >= 2 && static_cast<quint8>(f.at(0)) == 0x46 && static_cast<quint8>(f.at(1)) == code)
+                out << f;
+        return out;
+    }
+
+private slots:
+    void init()
+    {
+        state = new AppState;
+        link = new ControllerLink;
+        auto transport = std::make_unique<SimTransport>();
+        line = transport->line();
+        link->setTransport(std::move(transport));
+        prompter = new ScriptedPrompter;
+        sheet = new SheetModel;
+        setupProgramSheet(*sheet);
+        frames.clear();
+        connect(&link->engine(), &CommandEngine::frameSent, this, [this](const QByteArray &f) { frames << f; });
+    }
+    void cleanup()
+    {
+        delete sheet;
+        delete prompter;
+        delete link;
+        delete state;
+    }
+
+    void valuesAreBigEndianAndNamesUseTheDisplaySet()
+    {
+        ProgramValues v{};
+        v[0] = 0x0102;
+        v[22] = 0xFFFF;
+        const QByteArray bytes = encodeProgramValues(v);
+        QCOMPARE(bytes.size(), 46);
+        QCOMPARE(bytes.left(2), hex("01 02"));
+        QCOMPARE(bytes.right(2), hex("FF FF"));
+        ProgramValues back{};
+        QVERIFY(decodeProgramValues(bytes, &back));
+        QCOMPARE(back, v);
+        QVERIFY(!decodeProgramValues(bytes.left(45), &back));
+        QCOMPARE(encodeProgramName(QString::fromUtf8("Brötchen")), QByteArray("Br\xEF" "tchen      "));
+        QCOMPARE(encodeProgramName("ABCDEFGHIJKLMNO"), QByteArray("ABCDEFGHIJKLMN"));
+        QCOMPARE(encodeProgramName("abc"), QByteArray("abc           "));
+        QCOMPARE(decodeProgramName(QByteArray("Br\xEF" "tchen      ")), QString::fromUtf8("Brötchen      "));
+    }
+
+    void sendValues_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<bool>("damperSeconds");
+        QTest::addColumn<int>("sent");
+        QTest::newRow("bake time minutes") << 4 << "1" << false << 60;
+        QTest::newRow("heat unchanged") << 2 << "230" << false << 230;
+        QTest::newRow("damper minutes") << 6 << "1" << false << 60;
+        QTest::newRow("damper seconds mode") << 6 << "90" << true << 90;
+        QTest::newRow("not a number") << 4 << "abc" << false << 0;
+        QTest::newRow("empty") << 2 << "" << false << 0;
+        QTest::newRow("wraps to 16 bits") << 4 << "1093" << false << 44;
+        QTest::newRow("negative wraps") << 2 << "-5" << false << 65531;
+        QTest::newRow("fraction is no whole number") << 2 << "2.5" << false << 0;
+        QTest::newRow("huge") << 2 << "99999999999" << false << 0;
+    }
+    void sendValues()
+    {
+        QFETCH(int, column);
+        QFETCH(QString, cell);
+        QFETCH(bool, damperSeconds);
+        QFETCH(int, sent);
+        const QList<int> cols = damperSeconds ? AppState::damperSecondsMinuteColumns() : AppState::defaultMinuteColumns();
+        QCOMPARE(int(sendValue(column, cell, cols)), sent);
+    }
+
+    void displayTruncatesSeconds()
+    {
+        QCOMPARE(displayValue(4, 119, AppState::defaultMinuteColumns()), 1);
+        QCOMPARE(displayValue(6, 90, AppState::defaultMinuteColumns()), 1);
+        QCOMPARE(displayValue(6, 90, AppState::damperSecondsMinuteColumns()), 90);
+        QCOMPARE(displayValue(5, 119, AppState::defaultMinuteColumns()), 119);
+    }
+
+    void rangeList_data()
+    {
+        QTest::addColumn<QList<int>>("numbers");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("runs") << QList<int>{3, 4, 5, 9} << " 03 bis 05; 09 bis 09";
+        QTest::newRow("single") << QList<int>{7} << " 07 bis 07";
+        QTest::newRow("empty") << QList<int>{} << "";
+        QTest::newRow("wraps after 40 characters")
+            << QList<int>{1, 3, 5, 7, 9, 11, 13, 15}
+            << " 01 bis 01; 03 bis 03; 05 bis 05; 07 bis 07; 09\r\n bis 09; 11 bis 11; 13 bis 13; 15 bis 15";
+    }
+    void rangeList()
+    {
+        QFETCH(QList<int>, numbers);
+        QFETCH(QString, text);
+        RangeList list;
+        for (int n : numbers)
+            list.add(n);
+        QCOMPARE(list.text(), text);
+    }
+
+    void receiveFillsTheRangeAndEmptiesTheRest()
+    {
+        sheet->setText(1, 1, "alt");
+        sheet->setText(50, 3, "alt");
+        store(3).setName(5, QString::fromUtf8("Brötchen"));
+        ProgramValues v{};
+        v[0] = 230;
+        v[2] = 119;   // BZ1: shows 1 minute
+        v[4] = 90;    // A1
+        v[22] = 0x0505; // doubled on the line
+        store(3).setValues(5, v);
+        const int complete = transfer().receive(3, 5, 10);
+        QCOMPARE(complete, 6);
+        QCOMPARE(sheet->text(1, 1), QString());
+        QCOMPARE(sheet->text(50, 3), QString());
+        QCOMPARE(sheet->text(5, 1), QString::fromUtf8("Brötchen      "));
+        QCOMPARE(sheet->text(5, 2), QStringLiteral("230"));
+        QCOMPARE(sheet->text(5, 4), QStringLiteral("1"));
+        QCOMPARE(sheet->text(5, 6), QStringLiteral("1"));
+        QCOMPARE(sheet->text(5, 24), QString::number(0x0505 / 60));
+        QCOMPARE(sheet->text(5, 25), QString());
+        QCOMPARE(sheet->sheetName(), QStringLiteral("Backprogramme_Ofen_3"));
+        // Exact frames: read name 5 is 46 15 05 05 1F, doubled on the line.
+        QCOMPARE(framesOf(0x15).first(), hex("46 15 05 05 05 05 1F"));
+        QCOMPARE(framesOf(0x15).size(), 6);
+        QCOMPARE(framesOf(0x0B).size(), 6);
+        QVERIFY(!state->abortFlag);
+    }
+
+    void receiveMarksFailedPrograms()
+    {
+        line->faults().aim(FaultKind::CorruptChecksum, 3, 0x15, 5);
+        line->faults().aim(FaultKind::Silence, 3, 0x0B, 5);
+        transfer().receive(3, 1, 3);
+        QCOMPARE(sheet->text(1, 1), QStringLiteral("ERR: Übertragungsfehler"));
+        // Program 1's values also fail five times; the message names the last failure.
+        QCOMPARE(sheet->text(2, 1), QString::fromUtf8("Roggenbrot    "));
+        QCOMPARE(sheet->text(1, 2), QString());
+        QCOMPARE(sheet->text(3, 2), QStringLiteral("233"));
+    }
+
+    void receiveRetriesWithAddressing()
+    {
+        line->faults().aim(FaultKind::Nak, 3, 0x15, 4);
+        transfer().receive(3, 1, 1);
+        QCOMPARE(sheet->text(1, 1), QString::fromUtf8("Weizenbrot    "));
+        QCOMPARE(framesOf(0x15).size(), 5);
+    }
+
+    void anAbsentOvenLeavesNoAnswerMarkers()
+    {
+        line->setPresentOvens({1, 2});
+        transfer().receive(3, 1, 2);
+        QCOMPARE(sheet->text(1, 1), QStringLiteral("ERR: keine Antwort"));
+        QCOMPARE(sheet->text(2, 1), QStringLiteral("ERR: keine Antwort"));
+        QCOMPARE(sheet->text(2, 2), QString());
+    }
+
+    void abortDuringReceiveMarksEveryUnfinishedRow()
+    {
+        int valueReads = 0;
+        connect(&link->engine(), &CommandEngine::frameSent, this, [&](const QByteArray &f) {
+            if (f.startsWith(hex("46 0B")) && ++valueReads == 3)
+                state->abortFlag = true; // "Abbrechen" while program 3's values come in
+        });
+        transfer().receive(3, 1, 6);
+        QCOMPARE(sheet->text(2, 1), QString::fromUtf8("Roggenbrot    "));
+        QCOMPARE(sheet->text(3, 1), QString::fromUtf8("Brötchen      ")); // its values did arrive
+        QCOMPARE(sheet->text(3, 2), QStringLiteral("233"));
+        for (int n = 4; n <= 6; ++n) {
+            QVERIFY2(isFaultyName(sheet->text(n, 1)), qPrintable(QString::number(n)));
+            QVERIFY(sheet->text(n, 2) != QStringLiteral("Read"));
+        }
+        QVERIFY(!state->abortFlag);
+        // A later send never writes these rows.
+        frames.clear();
+        prompter->answers.enqueue(PromptButton::Yes);
+        QVERIFY(transfer().send(3, 1, 6));
+        QCOMPARE(framesOf(0x16).size(), 3);
+        QCOMPARE(store(3).nameBytes(4), encodeProgramName(QString::fromUtf8("Baguette")));
+    }
+
+    void sendingProgramOneWithAnEmptyName()
+    {
+        prompter->answers.enqueue(PromptButton::Yes);
+        QVERIFY(transfer().send(3, 1, 1));
+        QCOMPARE(prompter->shown.first().caption, QStringLiteral("WARNUNG"));
+        QCOMPARE(prompter->shown.first().text,
+                 QStringLiteral("Achtung\r\nFolgende Backprogramme sind in der Liste\r\nnicht vorhanden(Kein Name "
+                                "eingetragen)\r\nund werden daher am Torvel \r\n-falls vorhanden- gelöscht!!\r\n 01 bis "
+                                "01\r\nWollen Sie wirklich fortfahren??"));
+        const int i = static_cast<int>(frames.indexOf(hex("46 16 01 01 18")));
+        QVERIFY(i >= 0);
+        QCOMPARE(frames.at(i + 1), QByteArray(14, ' ') + char(0xC0));
+        QCOMPARE(store(3).nameBytes(1), QByteArray(14, ' '));
+        QCOMPARE(store(3).values(1), ProgramValues{});
+    }
+
+    void sendWritesNamesAndValues()
+    {
+        sheet->setText(2, 1, QString::fromUtf8("Brötchen mit Mohn"));
+        sheet->setText(2, 2, "230");
+        sheet->setText(2, 4, "1");    // BZ1 one minute
+        sheet->setText(2, 6, "abc");  // A1 counts as 0
+        sheet->setText(2, 24, "1093"); // wraps
+        QVERIFY(transfer().send(3, 2, 2));
+        QVERIFY(prompter->shown.isEmpty());
+        QCOMPARE(store(3).nameBytes(2), QByteArray("Br\xEF" "tchen mit M"));
+        const ProgramValues v = store(3).values(2);
+        QCOMPARE(int(v[0]), 230);
+        QCOMPARE(int(v[2]), 60);
+        QCOMPARE(int(v[4]), 0);
+        QCOMPARE(int(v[22]), 44);
+        QCOMPARE(framesOf(0x0C).first(), hex("46 0C 02 02 10"));
+    }
+
+    void warningNamesAbsentAndFaultyPrograms()
+    {
+        for (int n = 1; n <= 10; ++n)
+            sheet->setText(n, 1, "P");
+        sheet->setText(3, 1, "");
+        sheet->setText(4, 1, "");
+        sheet->setText(5, 1, "");
+        sheet->setText(9, 1, "");
+        sheet->setText(7, 1, "ERR: keine Antwort");
+        sheet->setText(8, 1, " ERR: kein Fehler"); // a blank in front: sent as a name
+        QCOMPARE(transfer().sendWarning(1, 10),
+                 QStringLiteral("Folgende Backprogramme sind in der Liste\r\nnicht vorhanden(Kein Name eingetragen)\r\n"
+                                "und werden daher am Torvel \r\n-falls vorhanden- gelöscht!!\r\n 03 bis 05; 09 bis 09"
+                                "\r\nFolgende Backprogramme sind in der Liste\r\nfehlerhaft (\"ERR\")\r\nund können "
+                                "nicht zum Torvel \r\nübertragen werden!\r\n 07 bis 07"));
+    }
+
+    void declinedWarningSendsNothing()
+    {
+        prompter->answers.enqueue(PromptButton::Cancel);
+        QVERIFY(!transfer().send(3, 1, 1));
+        QVERIFY(framesOf(0x16).isEmpty());
+        QCOMPARE(prompter->texts("window"), QStringList{"ERR: Übertragung wurde abgebrochen!"});
+        QVERIFY(state->abortFlag); // stays set until the next transfer
+    }
+
+    void sendStopsAfterFiveFailedTries()
+    {
+        for (int n = 1; n <= 3; ++n)
+            sheet->setText(n, 1, "P");
+        line->faults().aim(FaultKind::Nak, 3, 0x16, -1);
+        QVERIFY(!transfer().send(3, 1, 3));
+        QCOMPARE(framesOf(0x16).size(), 5);
+        QCOMPARE(prompter->texts("window"), QStringList{"ERR: Übertragung wurde abgebrochen!"});
+        QVERIFY(framesOf(0x0C).isEmpty());
+    }
+
+    void retrytestKeepsTryingUntilAbbrechen()
+    {
+        sheet->setText(1, 1, "P");
+        line->setPresentOvens({1});
+        int addressings = 0;
+        connect(&link->engine(), &CommandEngine::frameSent, this, [&](const QByteArray &f) {
+            if (f.startsWith('\x05') && ++addressings == 15)
+                state->abortFlag = true;
+        });
+        ProgramTransfer t = transfer();
+        t.setRetrytest(true);
+        QVERIFY(!t.send(3, 1, 1));
+        QCOMPARE(addressings, 15); // far beyond five tries
+    }
+
+    void capacityFromTheVersion()
+    {
+        QCOMPARE(QueryProgramCapacity(link->engine(), 3), std::optional<int>(99));
+        QCOMPARE(QueryProgramCapacity(link->engine(), 4), std::optional<int>(11));
+        QCOMPARE(QueryProgramCapacity(link->engine(), 6), std::optional<int>(99)); // no "M"
+        line->setPresentOvens({1});
+        QCOMPARE(QueryProgramCapacity(link->engine(), 3), std::nullopt);
+    }
+
+    void theWholeTransferHoldsTheGuard()
+    {
+        bool guarded = true;
+        ProgramTransfer t = transfer();
+        connect(&link->engine(), &CommandEngine::frameSent, this,
+                [&](const QByteArray &) { guarded = guarded && state->transferActive(); });
+        t.receive(3, 1, 2);
+        QVERIFY(guarded);
+        QVERIFY(!state->transferActive());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBakeProg)
+#include "tst_bakeprog.moc"

@@ -1,0 +1,344 @@
+// The frame: menus and speed buttons, the caption, single-instance children, routing of
+// open, save, export and print, and closing while a transfer runs.
+
+#include "link/controllerlink.h"
+#include "shell/appstate.h"
+#include "shell/requests.h"
+#include "shell/singleprogramtarget.h"
+#include "shell/torvelsettings.h"
+#include "shell/transferguard.h"
+#include "shell/ui/tmainform.h"
+#include "testsupport/scriptedprompter.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+
+using namespace torvel;
+using torvel::test::ScriptedPrompter;
+
+namespace {
+
+// A child window that records the requests it gets.
+class RecordingChild : public QWidget, public SingleProgramTarget
+{
+public:
+    QList<QList<int>> requests;
+    QStringList loaded;
+    int row = 1;
+
+    bool event(QEvent *e) override
+    {
+        if (e->type() == RequestEvent::eventType()) {
+            auto *r = static_cast<RequestEvent *>(e);
+            requests.append({r->number(), r->p1(), r->p2()});
+            return true;
+        }
+        return QWidget::event(e);
+    }
+    int currentProgramRow() const override { return row; }
+    void loadSingleProgram(FileKind, const QString &fileName) override
+    {
+        loaded << fileName;
+        if (row < 99)
+            ++row;
+    }
+};
+
+QStringList menuTexts(QMenu *menu)
+{
+    QStringList out;
+    for (QAction *a : menu->actions())
+        out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return out;
+}
+
+} // namespace
+
+class TestUiMainForm : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    AppState *state = nullptr;
+    ControllerLink *link = nullptr;
+    TorvelSettings *settings = nullptr;
+    ScriptedPrompter *prompter = nullptr;
+    TMainForm *form = nullptr;
+
+    RecordingChild *registerRecording(ChildWindow kind, QPointer<QObject> AppState::*handle)
+    {
+        auto *holder = new QPointer<RecordingChild>;
+        form->registerChild(kind, QStringLiteral("Kind"), [this, holder, handle] {
+            auto *c = new RecordingChild;
+            state->*handle = c;
+            *holder = c;
+            return c;
+        });
+        form->openChild(kind);
+        RecordingChild *c = *holder;
+        delete holder;
+        return c;
+    }
+
+private slots:
+    void init()
+    {
+        state = new AppState;
+        link = new ControllerLink;
+        settings = new TorvelSettings(dir.filePath("settings.ini"));
+        prompter = new ScriptedPrompter;
+        form = new TMainForm(state, link, settings);
+        form->setPrompter(prompter);
+        form->setVersionText("1.0.0 [Build 7]");
+    }
+    void cleanup()
+    {
+        delete form;
+        delete prompter;
+        delete settings;
+        delete link;
+        delete state;
+        QFile::remove(dir.filePath("settings.ini"));
+    }
+
+    void menusAreExactlyAsListed()
+    {
+        const QList<QAction *> menus = form->menuBar()->actions();
+        QStringList titles;
+        for (QAction *m : menus)
+            titles << m->text();
+        QCOMPARE(titles, (QStringList{"&Datei", "VKS", "&Fenster", "Modem"}));
+        QCOMPARE(menuTexts(menus.at(0)->menu()),
+                 (QStringList{"&Neu", "Ö&ffnen...", "Speichern &unter...",
+                              "Export USB: Alle Backprogramme einzeln im USB-Format exportieren", "-",
+                              "&Drucken (nur BackProgramme/Nachtstarts)...", "Drucker ska&lieren", "-",
+                              "Schnittstelle wählen...", "-", "&Beenden"}));
+        QCOMPARE(menuTexts(menus.at(1)->menu()),
+                 (QStringList{"Ofen wählen...", "-", "VKS Torvel suchen...", "Uhr Funktionen...", "Backprogramme...",
+                              "Nachtstartzeiten...", "Betriebsdaten (nur Torvel2)"}));
+        QCOMPARE(menuTexts(menus.at(2)->menu()),
+                 (QStringList{"&Nebeneinander", "Ü&berlappend", "&Alles anordnen", "-", "Debug-Fenster anzeigen"}));
+        QCOMPARE(menuTexts(menus.at(3)->menu()), QStringList{"Modem-Fenster"});
+        QCOMPARE(menus.at(0)->menu()->actions().at(1)->statusTip(), QStringLiteral("Existierende Datei öffnen"));
+        QCOMPARE(menus.at(2)->menu()->actions().at(1)->statusTip(), QStringLiteral("Alle Fenster übereinander anordnen"));
+    }
+
+    void speedButtonsCarryTheirHints()
+    {
+        auto *bar = form->findChild<QToolBar *>("SpeedBar");
+        QVERIFY(bar);
+        QStringList hints;
+        for (QAction *a : bar->actions())
+            if (!a->isSeparator() && !a->toolTip().isEmpty() && !a->text().isEmpty() && a->icon().isNull() == false)
+                hints << a->toolTip();
+        QCOMPARE(hints, (QStringList{"Öffnen", "Speichern", "Drucken", "Torvel Version anzeigen...", "Uhrzeit...",
+                                     "Backprogramme...", "Nachtstartzeiten..."}));
+    }
+
+    void captionGetsTheVersionAfterThreeSeconds()
+    {
+        QCOMPARE(form->windowTitle(), QStringLiteral("WinTorvel"));
+        auto *timer = form->findChild<QTimer *>("GVTimer");
+        QVERIFY(timer);
+        QCOMPARE(timer->interval(), 3000);
+        QVERIFY(timer->isSingleShot());
+        QMetaObject::invokeMethod(timer, "timeout");
+        QCOMPARE(form->windowTitle(), QStringLiteral("WinTorvel  V 1.0.0 [Build 7]"));
+    }
+
+    void captionShowsAddto()
+    {
+        state->addTimeoutGiven = true;
+        state->addTimeout = 0;
+        QMetaObject::invokeMethod(form->findChild<QTimer *>("GVTimer"), "timeout");
+        QCOMPARE(form->windowTitle(), QStringLiteral("WinTorvel  V 1.0.0 [Build 7] ADDTO:0"));
+    }
+
+    void missingPrintScaleIsWrittenAs80()
+    {
+        QVERIFY(settings->hasPrintScale());
+        QCOMPARE(settings->printScale(), 80);
+        QCOMPARE(state->printScale, 80);
+    }
+
+    void childWindowsExistOnce()
+    {
+        int made = 0;
+        form->registerChild(ChildWindow::Clock, "Uhrzeit", [&] {
+            ++made;
+            auto *c = new RecordingChild;
+            state->clockWindow = c;
+            return c;
+        });
+        auto *first = static_cast<RecordingChild *>(form->openChild(ChildWindow::Clock));
+        QCOMPARE(first->windowTitle(), QStringLiteral("Uhrzeit"));
+        QCOMPARE(form->openChild(ChildWindow::Clock), first);
+        QCoreApplication::processEvents();
+        QCOMPARE(made, 1);
+        QCOMPARE(first->requests, (QList<QList<int>>{{1025, 0, 0}}));
+        QCOMPARE(form->mdiArea()->subWindowList().size(), 1);
+        form->mdiArea()->subWindowList().first()->close();
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(state->clockWindow.isNull());
+        form->openChild(ChildWindow::Clock);
+        QCOMPARE(made, 2);
+    }
+
+    void recordFilesGoToTheirWindows_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("entry");
+        QTest::addColumn<bool>("toList");
+        QTest::addColumn<QList<int>>("request");
+        QTest::newRow("rec") << "/d/a.REC" << 2 << true << QList<int>{1027, 0, 0};
+        QTest::newRow("tbr") << "/d/a.tbr" << 7 << true << QList<int>{1027, 85, 85};
+        QTest::newRow("ngt") << "/d/a.NGT" << 3 << false << QList<int>{1033, 0, 0};
+        QTest::newRow("tbz") << "/d/a.TBZ" << 6 << false << QList<int>{1033, 85, 85};
+    }
+    void recordFilesGoToTheirWindows()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, entry);
+        QFETCH(bool, toList);
+        QFETCH(QList<int>, request);
+        RecordingChild *list = registerRecording(ChildWindow::BakeProgramList, &AppState::bakeProgramList);
+        RecordingChild *night = registerRecording(ChildWindow::NightStart, &AppState::nightStartWindow);
+        QCoreApplication::processEvents();
+        list->requests.clear();
+        night->requests.clear();
+        form->openFiles({file}, entry);
+        QCOMPARE(state->currentFileName, file);
+        QCoreApplication::processEvents();
+        QCOMPARE((toList ? list : night)->requests.last(), request);
+        QVERIFY((toList ? night : list)->requests.isEmpty());
+    }
+
+    void unknownSuffixUnderAllFilesIsIgnored()
+    {
+        RecordingChild *list = registerRecording(ChildWindow::BakeProgramList, &AppState::bakeProgramList);
+        form->openFiles({"/d/notes.txt"}, 7);
+        QCoreApplication::processEvents();
+        QVERIFY(list->requests.isEmpty());
+        QVERIFY(list->loaded.isEmpty());
+        QVERIFY(prompter->shown.isEmpty());
+    }
+
+    void severalProgramFilesFillConsecutiveRows()
+    {
+        RecordingChild *list = registerRecording(ChildWindow::BakeProgramList, &AppState::bakeProgramList);
+        list->row = 5;
+        form->openFiles({"a.BPR", "b.BPR", "c.BPR"}, 1);
+        QCOMPARE(list->loaded, (QStringList{"b.BPR", "c.BPR", "a.BPR"}));
+        QCOMPARE(list->row, 8);
+    }
+
+    void severalProgramFilesStopAtTheLastRow()
+    {
+        RecordingChild *list = registerRecording(ChildWindow::BakeProgramList, &AppState::bakeProgramList);
+        list->row = 98;
+        form->openFiles({"a.BPR", "b.BPR", "c.BPR", "d.BPR"}, 1);
+        // b into 98, c into 99 (the row was 99 before this load: stop).
+        QCOMPARE(list->loaded, (QStringList{"b.BPR", "c.BPR"}));
+    }
+
+    void saveNeedsAnOpenWindow()
+    {
+        bool dialogShown = false;
+        form->saveDialog = [&](int *, const QString &) {
+            dialogShown = true;
+            return QString();
+        };
+        form->fileSave();
+        QVERIFY(!dialogShown);
+        QCOMPARE(prompter->texts("window"), QStringList{"ERR: Kein Fenster für diese Funktion geöffnet."});
+    }
+
+    void saveRecordWithOnlyTheNightWindowOpen()
+    {
+        RecordingChild *night = registerRecording(ChildWindow::NightStart, &AppState::nightStartWindow);
+        form->saveDialog = [](int *entry, const QString &) {
+            *entry = 1;
+            return QStringLiteral("/d/x.REC");
+        };
+        form->fileSave();
+        QCoreApplication::processEvents();
+        QCOMPARE(prompter->texts("window"), QStringList{"ERR: Kein Fenster für diese Funktion geöffnet."});
+        night->requests.clear();
+        form->saveAs("/d/n.TBZ", 4);
+        QCoreApplication::processEvents();
+        QCOMPARE(night->requests, (QList<QList<int>>{{1032, 85, 85}}));
+        QCOMPARE(state->currentFileName, QStringLiteral("/d/n.TBZ"));
+    }
+
+    void saveProposesTheCurrentRecordName()
+    {
+        registerRecording(ChildWindow::BakeProgramList, &AppState::bakeProgramList);
+        QString proposed = "x";
+        form->saveDialog = [&](int *, const QString &p) {
+            proposed = p;
+            return QString();
+        };
+        state->currentFileName = "/d/Ofen3.rec";
+        form->fileSave();
+        QCOMPARE(proposed, QStringLiteral("/d/Ofen3.rec"));
+        state->currentFileName = "/d/Ofen3.rec.TBR";
+        form->fileSave();
+        QCOMPARE(proposed, QString());
+    }
+
+    void exportNeedsTheList()
+    {
+        form->exportUsb();
+        QCOMPARE(prompter->texts("window"), QStringList{"ERR: Kein Fenster für diese Funktion geöffnet."});
+        RecordingChild *list = registerRecording(ChildWindow::BakeProgramList, &AppState::bakeProgramList);
+        QCoreApplication::processEvents();
+        list->requests.clear();
+        form->exportUsb();
+        QCoreApplication::processEvents();
+        QCOMPARE(list->requests, (QList<QList<int>>{{1028, 85, 65}}));
+    }
+
+    void printGoesToThePrintableWindowActivatedLast()
+    {
+        RecordingChild *list = registerRecording(ChildWindow::BakeProgramList, &AppState::bakeProgramList);
+        RecordingChild *clock = registerRecording(ChildWindow::Clock, &AppState::clockWindow);
+        state->printTarget = clock;
+        form->filePrint();
+        QCOMPARE(prompter->texts("window"), QStringList{"ERR: Kein druckbares Fenster markiert."});
+        QCoreApplication::processEvents();
+        list->requests.clear();
+        state->printTarget = list;
+        form->filePrint();
+        QCoreApplication::processEvents();
+        QCOMPARE(list->requests, (QList<QList<int>>{{1034, 0, 0}}));
+        state->printTarget = nullptr;
+        form->filePrint();
+        QCOMPARE(prompter->texts("window").size(), 2);
+    }
+
+    void gridSelfTestPasses()
+    {
+        QVERIFY(form->gridSelfTest());
+        QVERIFY(prompter->shown.isEmpty());
+    }
+
+    void closingDuringATransferWaitsForItsEnd()
+    {
+        form->show();
+        auto *guard = new TransferGuard(*state);
+        form->close();
+        QVERIFY(form->isVisible());
+        QVERIFY(state->abortFlag);
+        delete guard;
+        QTRY_VERIFY_WITH_TIMEOUT(!form->isVisible(), 1000);
+    }
+};
+
+QTEST_MAIN(TestUiMainForm)
+#include "tst_ui_mainform.moc"
