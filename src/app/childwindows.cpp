@@ -1,5 +1,6 @@
 #include "childwindows.h"
 
+#include "bakeprog/ui/tbprg.h"
 #include "clock/ui/ttorvelver.h"
 #include "clock/ui/tuhrempfangen.h"
 #include "link/controllerlink.h"
@@ -31,6 +32,8 @@ void registerChildWindows(ChildWindows &c)
         return w;
     });
     c.frame.registerChild(ChildWindow::Oven, QStringLiteral(" "), [&c] { return new TOfenwahl(&c.state); });
+    c.frame.registerChild(ChildWindow::BakeProgramList, TBPrg::captionFor(c.state),
+                          [&c] { return new TBPrg(&c.state, &c.link, &c.prompter, &c.rangeDialog); });
     c.frame.registerChild(ChildWindow::Search, QStringLiteral("VKS Torvel suchen..."),
                           [&c] { return new TTorvelVer(&c.state, &c.link); });
     c.frame.registerChild(ChildWindow::Clock, QStringLiteral("Uhrzeit"),

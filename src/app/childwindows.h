@@ -6,6 +6,7 @@ namespace torvel {
 class AppState;
 class ControllerLink;
 class Prompter;
+class TGetSelect;
 class TMainForm;
 class TorvelSettings;
 
@@ -15,6 +16,7 @@ struct ChildWindows {
     TorvelSettings &settings;
     Prompter &prompter;
     TMainForm &frame;
+    TGetSelect &rangeDialog; // made once, so the last range is offered again
 };
 
 void registerChildWindows(ChildWindows &c);

@@ -11,6 +11,7 @@
 #include "shell/ui/tmainform.h"
 #include "shell/ui/twdskalieren.h"
 #include "shell/ui/widgetprompter.h"
+#include "bakeprog/ui/tgetselect.h"
 #include "childwindows.h"
 #include "screenshot.h"
 #include "transportfactory.h"
@@ -74,7 +75,8 @@ int main(int argc, char *argv[])
     TSer monitor(&link.log(), &link.engine());
     mainForm.setMonitor(&monitor);
 
-    ChildWindows children{state, link, settings, prompter, mainForm};
+    TGetSelect rangeDialog(&mainForm);
+    ChildWindows children{state, link, settings, prompter, mainForm, rangeDialog};
     registerChildWindows(children);
 
     QObject::connect(&mainForm, &TMainForm::closed, &app, &QApplication::quit);

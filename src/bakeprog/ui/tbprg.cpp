@@ -1,0 +1,301 @@
+#include "tbprg.h"
+
+#include "tgetselect.h"
+
+#include "bakeprog/programsheet.h"
+#include "clock/ui/childhost.h"
+#include "link/controllerlink.h"
+#include "shell/appstate.h"
+#include "shell/prompter.h"
+#include "shell/requests.h"
+#include "shell/transferguard.h"
+#include "shell/ui/gridview.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QMdiSubWindow>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTime>
+#include <QVBoxLayout>
+
+namespace torvel {
+
+namespace {
+const QString kTimePending = QStringLiteral("Übertragungszeit=..");
+
+QString elapsedText(qint64 ms)
+{
+    return QStringLiteral("Übertragungszeit=")
+           + QTime(0, 0).addMSecs(static_cast<int>(ms)).toString(QLocale::system().timeFormat(QLocale::LongFormat));
+}
+} // namespace
+
+QString TBPrg::captionFor(const AppState &state)
+{
+    return state.damperSecondsMode ? QStringLiteral("Backprogramm (ABZUG-Sekunden)") : QStringLiteral("Backprogramm");
+}
+
+TBPrg::TBPrg(AppState *state, ControllerLink *link, Prompter *prompter, TGetSelect *rangeDialog, QWidget *parent)
+    : QWidget(parent), m_state(state), m_link(link), m_prompter(prompter), m_rangeDialog(rangeDialog)
+{
+    setObjectName(QStringLiteral("BPrg"));
+    setWindowTitle(captionFor(*state));
+    setupProgramSheet(m_record);
+    m_grid = new GridView(&m_record, this);
+    m_grid->setObjectName(QStringLiteral("BackPrg"));
+    // Double-click opens the editor, so editing in place starts by typing or F2 only.
+    m_grid->table()->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed);
+    connect(m_grid, &GridView::doubleClicked, this, [this](int row, int) {
+        if (row > 0)
+            emit editRequested(row);
+    });
+    connect(m_grid, &GridView::keyDown, this, [this](int key, Qt::KeyboardModifiers, bool *handled) {
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_record.currentRow() > 0) {
+            *handled = true;
+            emit editRequested(m_record.currentRow());
+        }
+    });
+    // Names take every key; value columns only digits.
+    connect(m_grid, &GridView::keyPress, this, [this](QChar *ch) {
+        if (m_record.currentCol() >= 2 && !ch->isDigit())
+            *ch = QChar();
+    });
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(m_grid, 1);
+    buildButtons();
+    layout->addWidget(m_progressPanel);
+    auto *buttons = new QWidget(this);
+    buttons->setObjectName(QStringLiteral("Buttons"));
+    auto *row = new QHBoxLayout(buttons);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(m_receive);
+    row->addWidget(m_send);
+    row->addWidget(m_abort);
+    row->addWidget(m_eleven);
+    row->addWidget(m_ninetyNine);
+    row->addStretch();
+    row->addWidget(m_debugPanel);
+    layout->addWidget(buttons);
+    resize(900, 560);
+
+    m_state->bakeProgramList = this;
+}
+
+TBPrg::~TBPrg() = default;
+
+void TBPrg::buildButtons()
+{
+    m_progressPanel = new QWidget(this);
+    m_progressPanel->setObjectName(QStringLiteral("Fortschritt"));
+    m_step = new QLabel(QStringLiteral("empfange Backprogrammname Nr."), m_progressPanel);
+    m_step->setObjectName(QStringLiteral("Empfange"));
+    m_number = new QLabel(m_progressPanel);
+    m_number->setObjectName(QStringLiteral("Nummer"));
+    m_number->setMinimumWidth(30);
+    m_gauge = new QProgressBar(m_progressPanel);
+    m_gauge->setObjectName(QStringLiteral("Gauge1"));
+    auto *p = new QHBoxLayout(m_progressPanel);
+    p->setContentsMargins(0, 0, 0, 0);
+    p->addWidget(m_step);
+    p->addWidget(m_number);
+    p->addSpacing(20);
+    p->addWidget(new QLabel(QStringLiteral("Gesamtfortschritt:"), m_progressPanel));
+    p->addWidget(m_gauge, 1);
+    m_progressPanel->hide();
+
+    m_receive = new QPushButton(QStringLiteral("Backprogramme vom Torvel lesen"), this);
+    m_receive->setObjectName(QStringLiteral("BPrgempfangen"));
+    connect(m_receive, &QPushButton::clicked, this, &TBPrg::BPrgempfangenClick);
+    m_send = new QPushButton(QStringLiteral("Backprogramme zum Torvel senden"), this);
+    m_send->setObjectName(QStringLiteral("BPrgsenden"));
+    connect(m_send, &QPushButton::clicked, this, &TBPrg::BPrgsendenClick);
+    m_abort = new QPushButton(QStringLiteral("Abbrechen"), this);
+    m_abort->setObjectName(QStringLiteral("AbbruchButton"));
+    m_abort->setEnabled(false);
+    connect(m_abort, &QPushButton::clicked, this, &TBPrg::AbbruchButtonClick);
+
+    m_eleven = new QRadioButton(QStringLiteral("11 Backprogramme"), this);
+    m_eleven->setObjectName(QStringLiteral("RadioButton1"));
+    m_ninetyNine = new QRadioButton(QStringLiteral("99 Backprogramme"), this);
+    m_ninetyNine->setObjectName(QStringLiteral("RadioButton2"));
+    m_ninetyNine->setChecked(m_state->maxPrograms != 11);
+    m_eleven->setChecked(m_state->maxPrograms == 11);
+    connect(m_eleven, &QRadioButton::toggled, this, [this](bool on) { m_state->maxPrograms = on ? 11 : 99; });
+    m_eleven->hide();
+    m_ninetyNine->hide();
+
+    m_debugPanel = new QWidget(this);
+    m_debugPanel->setObjectName(QStringLiteral("Debugpanel"));
+    m_transferTime = new QLabel(QStringLiteral("Übertragungszeit="), m_debugPanel);
+    m_transferTime->setObjectName(QStringLiteral("Uebertragungszeit"));
+    m_retrytest = new QCheckBox(QStringLiteral("Retrytest"), m_debugPanel);
+    m_retrytest->setObjectName(QStringLiteral("Retrytest"));
+    auto *d = new QHBoxLayout(m_debugPanel);
+    d->setContentsMargins(0, 0, 0, 0);
+    d->addWidget(m_retrytest);
+    d->addWidget(m_transferTime);
+}
+
+void TBPrg::showEvent(QShowEvent *event)
+{
+    m_debugPanel->setVisible(m_state->serviceMode);
+    m_retrytest->setVisible(m_state->serviceMode);
+    if (!m_state->serviceMode)
+        m_retrytest->setChecked(false);
+    QWidget::showEvent(event);
+}
+
+void TBPrg::setStep(const QString &text)
+{
+    m_step->setText(text);
+}
+
+void TBPrg::setNumber(int n)
+{
+    m_number->setText(QString::number(n));
+}
+
+void TBPrg::setProgress(int value, int maximum)
+{
+    m_gauge->setMaximum(std::max(1, maximum));
+    m_gauge->setValue(std::min(value, std::max(1, maximum)));
+}
+
+void TBPrg::setBusy(bool busy)
+{
+    m_busy = busy;
+    m_receive->setEnabled(!busy);
+    m_send->setEnabled(!busy);
+    m_abort->setEnabled(busy);
+    m_progressPanel->setVisible(busy);
+}
+
+bool TBPrg::prepare(const QString &label, int oven, int *first, int *last)
+{
+    m_transferTime->setText(kTimePending);
+    std::optional<int> capacity;
+    {
+        TransferGuard guard(*m_state);
+        capacity = QueryProgramCapacity(m_link->engine(), oven);
+    }
+    if (!capacity) {
+        m_prompter->inform(kNotReachableCaption, kNotReachableText);
+        return false;
+    }
+    return m_rangeDialog->choose(label, *capacity, first, last);
+}
+
+void TBPrg::BPrgempfangenClick()
+{
+    if (m_busy || m_state->transferActive())
+        return;
+    const int oven = m_state->selectedOven(); // taken once: choosing another oven meanwhile changes nothing
+    int first = 0;
+    int last = 0;
+    if (!prepare(QStringLiteral("empfange von:"), oven, &first, &last))
+        return;
+    QElapsedTimer clock;
+    clock.start();
+    m_record.setTopRow(first);
+    setBusy(true);
+    ProgramTransfer transfer(*m_state, m_link->engine(), *m_prompter, m_record, this);
+    transfer.receive(oven, first, last);
+    setBusy(false);
+    m_transferTime->setText(elapsedText(clock.elapsed()));
+    finishTransfer();
+}
+
+void TBPrg::BPrgsendenClick()
+{
+    if (m_busy || m_state->transferActive())
+        return;
+    const int oven = m_state->selectedOven();
+    int first = 0;
+    int last = 0;
+    if (!prepare(QStringLiteral("   sende von:"), oven, &first, &last))
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QElapsedTimer clock;
+    clock.start();
+    setBusy(true);
+    ProgramTransfer transfer(*m_state, m_link->engine(), *m_prompter, m_record, this);
+    transfer.setRetrytest(m_retrytest->isChecked());
+    transfer.send(oven, first, last);
+    setBusy(false);
+    m_transferTime->setText(elapsedText(clock.elapsed()));
+    QApplication::restoreOverrideCursor();
+    finishTransfer();
+}
+
+void TBPrg::AbbruchButtonClick()
+{
+    m_state->abortFlag = true;
+    m_progressPanel->hide();
+}
+
+void TBPrg::finishTransfer()
+{
+    if (m_closeDeferred) {
+        m_closeDeferred = false;
+        closeHost(this);
+    }
+}
+
+void TBPrg::closeEvent(QCloseEvent *event)
+{
+    if (m_busy) {
+        // The transfer runs on this window's stack: stop it, close when it has returned.
+        m_state->abortFlag = true;
+        m_closeDeferred = true;
+        event->ignore();
+        return;
+    }
+    if (m_state->bakeProgramList == this)
+        m_state->bakeProgramList = nullptr;
+    event->accept();
+    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
+        sub->close();
+}
+
+bool TBPrg::event(QEvent *event)
+{
+    if (event->type() == RequestEvent::eventType()) {
+        const auto *r = static_cast<RequestEvent *>(event);
+        if (r->request() == Request::ShowAgain && !m_closeDeferred)
+            showAgain(this);
+        else
+            emit fileRequest(r->number(), r->p1(), r->p2());
+        return true;
+    }
+    if (event->type() == QEvent::WindowActivate)
+        onActivated();
+    else if (event->type() == QEvent::ParentChange)
+        watchSubWindowActivation();
+    return QWidget::event(event);
+}
+
+void TBPrg::watchSubWindowActivation()
+{
+    QWidget *host = hostWindow(this);
+    if (host == this || host == m_watchedHost)
+        return;
+    m_watchedHost = host;
+    connect(static_cast<QMdiSubWindow *>(host), &QMdiSubWindow::aboutToActivate, this, &TBPrg::onActivated);
+}
+
+void TBPrg::onActivated()
+{
+    m_state->printTarget = this;
+}
+
+} // namespace torvel

@@ -1,0 +1,104 @@
+#pragma once
+// "Backprogramm": the programs of one oven in a grid, received from and sent to the
+// selected oven, opened and saved through the frame's file requests.
+
+#include "bakeprog/programtransfer.h"
+#include "shell/sheetmodel.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class QCheckBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+
+namespace torvel {
+
+class AppState;
+class ControllerLink;
+class GridView;
+class Prompter;
+class TGetSelect;
+
+class TBPrg : public QWidget, public ProgramTransferView
+{
+    Q_OBJECT
+public:
+    TBPrg(AppState *state, ControllerLink *link, Prompter *prompter, TGetSelect *rangeDialog,
+          QWidget *parent = nullptr);
+    ~TBPrg() override;
+
+    static QString captionFor(const AppState &state);
+
+    SheetModel &record() { return m_record; }
+    GridView *grid() const { return m_grid; }
+    bool recordModified() const { return m_recordModified; }
+    void setRecordModified(bool on) { m_recordModified = on; }
+    bool busy() const { return m_busy; }
+
+    QPushButton *receiveButton() const { return m_receive; }
+    QPushButton *sendButton() const { return m_send; }
+    QPushButton *abortButton() const { return m_abort; }
+    QWidget *progressPanel() const { return m_progressPanel; }
+    QProgressBar *gauge() const { return m_gauge; }
+    QLabel *transferTime() const { return m_transferTime; }
+    QCheckBox *retrytest() const { return m_retrytest; }
+    QWidget *debugPanel() const { return m_debugPanel; }
+
+    void BPrgempfangenClick();
+    void BPrgsendenClick();
+    void AbbruchButtonClick();
+
+    // ProgramTransferView
+    void setStep(const QString &text) override;
+    void setNumber(int n) override;
+    void setProgress(int value, int maximum) override;
+
+signals:
+    // Double-click or Enter on a row: the editor should open this program.
+    void editRequested(int row);
+    // LoadRecord, SaveRecord or Print from the frame, for the file and print functions.
+    void fileRequest(int number, int p1, int p2);
+
+protected:
+    bool event(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void buildButtons();
+    void setBusy(bool busy);
+    // Capacity query and range dialog; false when the transfer must not start.
+    bool prepare(const QString &label, int oven, int *first, int *last);
+    void finishTransfer();
+    void onActivated();
+    void watchSubWindowActivation();
+
+    AppState *m_state;
+    ControllerLink *m_link;
+    Prompter *m_prompter;
+    TGetSelect *m_rangeDialog;
+    SheetModel m_record;
+    GridView *m_grid = nullptr;
+    bool m_recordModified = false;
+    bool m_busy = false;
+    bool m_closeDeferred = false;
+    QPointer<QWidget> m_watchedHost;
+
+    QWidget *m_progressPanel = nullptr;
+    QLabel *m_step = nullptr;
+    QLabel *m_number = nullptr;
+    QProgressBar *m_gauge = nullptr;
+    QPushButton *m_receive = nullptr;
+    QPushButton *m_send = nullptr;
+    QPushButton *m_abort = nullptr;
+    QRadioButton *m_eleven = nullptr;
+    QRadioButton *m_ninetyNine = nullptr;
+    QWidget *m_debugPanel = nullptr;
+    QLabel *m_transferTime = nullptr;
+    QCheckBox *m_retrytest = nullptr;
+};
+
+} // namespace torvel

@@ -1,0 +1,239 @@
+// The bake program list window against the simulated line: receive and send through the
+// range dialog, buttons while busy, the key filter, capacity limits and closing mid-transfer.
+
+#include "bakeprog/programsheet.h"
+#include "bakeprog/ui/tbprg.h"
+#include "bakeprog/ui/tgetselect.h"
+#include "link/controllerlink.h"
+#include "shell/appstate.h"
+#include "shell/ui/gridview.h"
+#include "simline.h"
+#include "simtransport.h"
+#include "testsupport/scriptedprompter.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+
+using namespace torvel;
+using namespace torvel::sim;
+using torvel::test::ScriptedPrompter;
+
+class TestUiBakeProg : public QObject
+{
+    Q_OBJECT
+
+    AppState *state = nullptr;
+    ControllerLink *link = nullptr;
+    SimLine *line = nullptr;
+    ScriptedPrompter *prompter = nullptr;
+    TGetSelect *range = nullptr;
+    QMdiArea *mdi = nullptr;
+    TBPrg *list = nullptr;
+    int dialogMaximum = -1;
+
+    // Answers the range dialog when it shows; first < 0 cancels.
+    void answerRange(int first, int last)
+    {
+        // Waits for the dialog: the capacity query runs the event loop before it shows.
+        auto *poll = new QTimer(this);
+        poll->start(5);
+        connect(poll, &QTimer::timeout, this, [this, poll, first, last] {
+            if (!range->isVisible())
+                return;
+            poll->deleteLater();
+            poll->stop();
+            dialogMaximum = range->loadTo()->maximum();
+            if (first < 0) {
+                range->reject();
+                return;
+            }
+            range->loadFrom()->setValue(first);
+            range->loadTo()->setValue(last);
+            range->accept();
+        });
+    }
+
+private slots:
+    void init()
+    {
+        state = new AppState;
+        link = new ControllerLink;
+        auto transport = std::make_unique<SimTransport>();
+        line = transport->line();
+        link->setTransport(std::move(transport));
+        prompter = new ScriptedPrompter;
+        range = new TGetSelect;
+        mdi = new QMdiArea;
+        list = new TBPrg(state, link, prompter, range);
+        QMdiSubWindow *sub = mdi->addSubWindow(list);
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        mdi->show();
+        sub->show();
+        state->setSelectedOven(3);
+    }
+    void cleanup()
+    {
+        delete mdi;
+        delete range;
+        delete prompter;
+        delete link;
+        delete state;
+    }
+
+    void windowIsLaidOutAsTheListNeeds()
+    {
+        QCOMPARE(list->windowTitle(), QStringLiteral("Backprogramm"));
+        QCOMPARE(list->record().sheetName(), QStringLiteral("Backprogramm Record"));
+        QCOMPARE(list->record().maxRow(), 99);
+        QCOMPARE(list->record().maxCol(), 24);
+        QCOMPARE(list->grid()->cornerLabel()->text(), QStringLiteral("Nr."));
+        QCOMPARE(list->receiveButton()->text(), QStringLiteral("Backprogramme vom Torvel lesen"));
+        QCOMPARE(list->sendButton()->text(), QStringLiteral("Backprogramme zum Torvel senden"));
+        QVERIFY(!list->abortButton()->isEnabled());
+        QVERIFY(!list->progressPanel()->isVisible());
+        QVERIFY(!list->debugPanel()->isVisible());
+        QCOMPARE(state->bakeProgramList.data(), list);
+        AppState damper;
+        damper.damperSecondsMode = true;
+        QCOMPARE(TBPrg::captionFor(damper), QStringLiteral("Backprogramm (ABZUG-Sekunden)"));
+    }
+
+    void receivesAllProgramsWithButtonsDisabled()
+    {
+        bool enabledDuring = false;
+        bool gaugeMoved = false;
+        connect(&link->engine(), &CommandEngine::frameSent, this, [&](const QByteArray &f) {
+            if (f.startsWith("\x46\x0B")) {
+                enabledDuring = enabledDuring || list->receiveButton()->isEnabled() || list->sendButton()->isEnabled()
+                                || !list->abortButton()->isEnabled();
+                gaugeMoved = gaugeMoved || list->gauge()->value() > 0;
+            }
+        });
+        answerRange(1, 99);
+        list->BPrgempfangenClick();
+        QCOMPARE(dialogMaximum, 99);
+        QCOMPARE(range->label1()->text(), QStringLiteral("empfange von:"));
+        QVERIFY(!enabledDuring);
+        QVERIFY(gaugeMoved);
+        QCOMPARE(list->gauge()->value(), list->gauge()->maximum());
+        QCOMPARE(list->gauge()->maximum(), 4 * 99);
+        QCOMPARE(list->record().text(1, 1), QStringLiteral("Weizenbrot    "));
+        QCOMPARE(list->record().text(99, 1), QStringLiteral("              "));
+        QCOMPARE(list->record().sheetName(), QStringLiteral("Backprogramme_Ofen_3"));
+        QVERIFY(list->receiveButton()->isEnabled());
+        QVERIFY(!list->abortButton()->isEnabled());
+        QVERIFY(list->transferTime()->text().startsWith(QStringLiteral("Übertragungszeit=")));
+        QVERIFY(list->transferTime()->text() != QStringLiteral("Übertragungszeit=.."));
+    }
+
+    void theOvenIsTakenOnceAtTheStart()
+    {
+        connect(&link->engine(), &CommandEngine::frameSent, this, [&](const QByteArray &) { state->setSelectedOven(5); });
+        answerRange(1, 2);
+        list->BPrgempfangenClick();
+        QCOMPARE(list->record().sheetName(), QStringLiteral("Backprogramme_Ofen_3"));
+        QCOMPARE(list->record().text(1, 2), QStringLiteral("233")); // oven 3's top heat
+    }
+
+    void elevenProgramControllerLimitsTheRange()
+    {
+        state->setSelectedOven(4);
+        answerRange(12, 11);
+        list->BPrgempfangenClick();
+        QCOMPARE(dialogMaximum, 11);
+        // Last below first: reset and cancelled, nothing read.
+        QCOMPARE(range->loadFrom()->value(), 1);
+        QCOMPARE(range->loadTo()->value(), 99);
+        QCOMPARE(line->stats().functionFrameCount(0x15), 0);
+    }
+
+    void unreachableControllerShowsTheMessage()
+    {
+        line->setPresentOvens({1});
+        list->BPrgsendenClick();
+        QCOMPARE(prompter->shown.size(), 1);
+        QCOMPARE(prompter->shown.first().caption, QStringLiteral("ACHTUNG"));
+        QCOMPARE(prompter->shown.first().text, QStringLiteral("Torvel nicht erreichbar\r\nBitte Versuchen sie es nochmals."));
+    }
+
+    void sendsTheEditedListBack()
+    {
+        answerRange(1, 3);
+        list->BPrgempfangenClick();
+        list->record().setText(2, 1, "Neu");
+        answerRange(1, 3);
+        list->BPrgsendenClick();
+        QCOMPARE(range->label1()->text(), QStringLiteral("   sende von:"));
+        QCOMPARE(line->controller(3).programs().nameBytes(2), QByteArray("Neu           "));
+        QVERIFY(prompter->texts("window").isEmpty());
+    }
+
+    void valueColumnsTakeDigitsOnly()
+    {
+        QVERIFY(QTest::qWaitForWindowExposed(mdi));
+        QTableView *table = list->grid()->table();
+        list->record().setCurrentCell(5, 3);
+        table->setFocus();
+        QTest::keyClick(table, Qt::Key_A); // swallowed: no editor opens
+        QVERIFY(!table->findChild<QLineEdit *>());
+        QTest::keyClick(table, Qt::Key_1);
+        auto *editor = table->findChild<QLineEdit *>();
+        QVERIFY(editor);
+        QTest::keyClicks(editor, "a2");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(list->record().text(5, 3), QStringLiteral("12"));
+        // Names take any character.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the old editor
+        list->record().setCurrentCell(5, 1);
+        table->setFocus();
+        QTest::keyClick(table, Qt::Key_B);
+        editor = table->findChild<QLineEdit *>();
+        QVERIFY(editor);
+        QCOMPARE(editor->text(), QStringLiteral("b"));
+    }
+
+    void doubleClickAsksForTheEditor()
+    {
+        int requested = 0;
+        connect(list, &TBPrg::editRequested, this, [&](int row) { requested = row; });
+        emit list->grid()->doubleClicked(7, 2);
+        QCOMPARE(requested, 7);
+    }
+
+    void closingDuringAReceiveWaitsForItsEnd()
+    {
+        QPointer<TBPrg> watched = list;
+        int names = 0;
+        connect(&link->engine(), &CommandEngine::frameSent, this, [&](const QByteArray &f) {
+            if (f.startsWith("\x46\x15") && ++names == 2)
+                mdi->subWindowList().first()->close();
+        });
+        answerRange(1, 20);
+        list->BPrgempfangenClick();
+        QCOMPARE(names, 2); // the close aborted the receive
+        QTRY_VERIFY(watched.isNull());
+        QVERIFY(state->bakeProgramList.isNull());
+    }
+
+    void serviceModeShowsTheDebugPanel()
+    {
+        state->serviceMode = true;
+        list->hide();
+        list->show();
+        QVERIFY(list->debugPanel()->isVisible());
+        QVERIFY(list->retrytest()->isVisible());
+    }
+};
+
+QTEST_MAIN(TestUiBakeProg)
+#include "tst_ui_bakeprog.moc"
