@@ -39,7 +39,11 @@ bool SimProcess::start(const QStringList &args)
 Meter::Meter(CommandEngine &engine)
 {
     QObject::connect(&engine, &CommandEngine::dataEvent, [this] { m_lastByteNs = m_wall.nsecsElapsed(); });
-    QObject::connect(&engine, &CommandEngine::frameSent, [this] {
+    QObject::connect(&engine, &CommandEngine::transactionFinished,
+                     [this](const QByteArray &answer) { m_wireBytes += answer.size(); });
+    QObject::connect(&engine, &CommandEngine::frameSent, [this](const QByteArray &frame) {
+        ++m_transactions;
+        m_wireBytes += frame.size();
         if (m_lastByteNs >= 0)
             m_turnaroundsNs.push_back(m_wall.nsecsElapsed() - m_lastByteNs);
         m_lastByteNs = -1;
@@ -50,6 +54,8 @@ void Meter::begin()
 {
     m_turnaroundsNs.clear();
     m_lastByteNs = -1;
+    m_transactions = 0;
+    m_wireBytes = 0;
     m_cpuStart = cpuSeconds();
     m_wall.start();
 }
@@ -74,6 +80,11 @@ void Meter::report(const char *what, int transactions, int good, qint64 wireByte
     std::printf("  wall %.3f s, wire %.3f s, wall/wire %.3f (target <= 1.03)\n", wall, wire, wall / wire);
     std::printf("  cpu %.3f s, cpu/wall %.4f (target <= 0.03)\n", m_cpuSeconds, m_cpuSeconds / wall);
     std::printf("  median turnaround last byte -> next frame %.3f ms (target <= 0.2)\n", medianMs);
+}
+
+void Meter::report(const char *what, int good, int baud) const
+{
+    report(what, m_transactions, good, m_wireBytes, baud);
 }
 
 } // namespace torvel::bench

@@ -31,6 +31,10 @@ public:
     void end();
     // wireBytes: bytes that cross the line (frames and answers, echo not counted twice).
     void report(const char *what, int transactions, int good, qint64 wireBytes, int baud) const;
+    // The same with the bytes counted on the way: every frame sent and every answer.
+    void report(const char *what, int good, int baud) const;
+    int transactions() const { return m_transactions; }
+    qint64 wireBytes() const { return m_wireBytes; }
 
 private:
     QElapsedTimer m_wall;
@@ -39,6 +43,8 @@ private:
     double m_cpuSeconds = 0;
     qint64 m_lastByteNs = -1;
     std::vector<qint64> m_turnaroundsNs;
+    int m_transactions = 0;
+    qint64 m_wireBytes = 0;
 };
 
 } // namespace torvel::bench

@@ -8,6 +8,7 @@
 #include "link/controller.h"
 #include "shell/appstate.h"
 #include "shell/prompter.h"
+#include "shell/requests.h"
 #include "shell/sheetmodel.h"
 #include "shell/transferguard.h"
 
@@ -24,9 +25,12 @@ QString frameCaption(int n, const char *what)
     return QString::number(n) + QStringLiteral(". ") + QString::fromUtf8(what);
 }
 
+// Requests posted to other windows (Retrigger, the clock's pause) are delivered now; painting
+// and input wait for the engine's own wait loop, which runs while the next frame is on the
+// wire, so the screen never delays the line.
 void processEvents()
 {
-    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, RequestEvent::eventType());
 }
 } // namespace
 

@@ -10,6 +10,9 @@ SheetTableModel::SheetTableModel(SheetModel *sheet, QObject *parent)
     : QAbstractTableModel(parent), m_sheet(sheet), m_rows(sheet->maxRow()), m_cols(sheet->maxCol())
 {
     connect(sheet, &SheetModel::cellsChanged, this, &SheetTableModel::cellsChanged);
+    m_flush.setSingleShot(true);
+    m_flush.setInterval(40);
+    connect(&m_flush, &QTimer::timeout, this, &SheetTableModel::flushChanges);
     connect(sheet, &SheetModel::headingsChanged, this, &SheetTableModel::headingsChanged);
     connect(sheet, &SheetModel::sizeChanged, this, &SheetTableModel::sizeChanged);
     // A reset is the only safe way to follow a sheet that has gone away.
@@ -107,7 +110,17 @@ Qt::ItemFlags SheetTableModel::flags(const QModelIndex &index) const
 
 void SheetTableModel::cellsChanged(const QRect &range)
 {
-    const QRect shown = range & QRect(1, 1, columnCount(), rowCount());
+    // Changes are collected and shown at most every 40 ms: a transfer that fills a row cell by
+    // cell must not wait for the screen.
+    m_pending = m_pending.isNull() ? range : (m_pending | range);
+    if (!m_flush.isActive())
+        m_flush.start();
+}
+
+void SheetTableModel::flushChanges()
+{
+    const QRect shown = m_pending & QRect(1, 1, columnCount(), rowCount());
+    m_pending = QRect();
     if (shown.isEmpty())
         return;
     emit dataChanged(index(shown.top() - 1, shown.left() - 1), index(shown.bottom() - 1, shown.right() - 1),

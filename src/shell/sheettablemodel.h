@@ -8,6 +8,8 @@
 // SheetModel::number().
 
 #include <QAbstractTableModel>
+#include <QRect>
+#include <QTimer>
 
 namespace torvel {
 
@@ -36,12 +38,17 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
+    // Shows collected cell changes now (tests, before a grab).
+    void flushChanges();
+
 private:
     void cellsChanged(const QRect &range);
     void headingsChanged();
     void sizeChanged();
 
     SheetModel *m_sheet;
+    QTimer m_flush;
+    QRect m_pending;
     // The size the views know; the sheet changes its size before it says so.
     int m_rows = 0;
     int m_cols = 0;

@@ -88,6 +88,9 @@ TBPrg::TBPrg(AppState *state, ControllerLink *link, Prompter *prompter, TGetSele
     layout->addWidget(buttons);
     resize(900, 560);
 
+    m_gaugeTimer.setSingleShot(true);
+    m_gaugeTimer.setInterval(50);
+    connect(&m_gaugeTimer, &QTimer::timeout, this, &TBPrg::showProgress);
     m_state->bakeProgramList = this;
 }
 
@@ -167,8 +170,20 @@ void TBPrg::setNumber(int n)
 
 void TBPrg::setProgress(int value, int maximum)
 {
-    m_gauge->setMaximum(std::max(1, maximum));
-    m_gauge->setValue(std::min(value, std::max(1, maximum)));
+    // A progress bar repaints at once on every step; the gauge follows at most every 50 ms.
+    m_progressValue = std::min(value, std::max(1, maximum));
+    m_progressMax = std::max(1, maximum);
+    if (value == 0 || value >= maximum)
+        showProgress();
+    else if (!m_gaugeTimer.isActive())
+        m_gaugeTimer.start();
+}
+
+void TBPrg::showProgress()
+{
+    m_gaugeTimer.stop();
+    m_gauge->setMaximum(m_progressMax);
+    m_gauge->setValue(m_progressValue);
 }
 
 void TBPrg::setBusy(bool busy)

@@ -6,6 +6,7 @@
 #include "shell/sheetmodel.h"
 
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 class QCheckBox;
@@ -73,6 +74,7 @@ private:
     // Capacity query and range dialog; false when the transfer must not start.
     bool prepare(const QString &label, int oven, int *first, int *last);
     void finishTransfer();
+    void showProgress();
     void onActivated();
     void watchSubWindowActivation();
 
@@ -99,6 +101,9 @@ private:
     QWidget *m_debugPanel = nullptr;
     QLabel *m_transferTime = nullptr;
     QCheckBox *m_retrytest = nullptr;
+    QTimer m_gaugeTimer;
+    int m_progressValue = 0;
+    int m_progressMax = 1;
 };
 
 } // namespace torvel
