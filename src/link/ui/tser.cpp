@@ -54,7 +54,7 @@ TSer::TSer(MonitorLog *log, CommandEngine *engine, QWidget *parent)
     buttons->addStretch();
 
     auto *lists = new QHBoxLayout;
-    lists->addWidget(makeList(MonitorList::Kommandos, QStringLiteral("      Kommandos")), 2);
+    lists->addWidget(makeList(MonitorList::Kommandos, QStringLiteral("      Kommandos")), 3);
     lists->addWidget(makeList(MonitorList::SentCommands, QStringLiteral("Gesendete Befehle")), 3);
     lists->addWidget(makeList(MonitorList::Got, QStringLiteral("Empfangene Antwort")), 5);
 

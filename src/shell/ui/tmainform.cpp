@@ -49,7 +49,7 @@ TMainForm::TMainForm(AppState *state, ControllerLink *link, TorvelSettings *sett
         for (QAction *a : actions)
             a->setEnabled(false);
     statusBar()->show();
-    resize(1024, 720);
+    resize(1200, 820);
 
     if (!m_settings->hasPrintScale())
         m_settings->setPrintScale(m_state->printScale);
@@ -228,9 +228,17 @@ QWidget *TMainForm::openChild(ChildWindow kind)
     if (!h)
         h = w; // the window clears its handle when it closes (the pointer also follows deletion)
     if (!w->isWindow() || w->parent() == nullptr) {
+        const bool sized = w->testAttribute(Qt::WA_Resized);
+        const QSize wanted = w->size();
         QMdiSubWindow *sub = m_mdi->addSubWindow(w);
         sub->setAttribute(Qt::WA_DeleteOnClose);
         sub->setWindowTitle(it->caption);
+        // Room for the caption and for the size the window asked for.
+        const int captionWidth = sub->fontMetrics().horizontalAdvance(it->caption) + 110;
+        QSize size = sub->sizeHint();
+        if (sized)
+            size = size.expandedTo(wanted + QSize(8, 32));
+        sub->resize(size.expandedTo(QSize(captionWidth, 0)));
         sub->show();
         m_mdi->setActiveSubWindow(sub);
     } else {
