@@ -4,6 +4,7 @@
 // the line.
 
 #include "simclock.h"
+#include "simnight.h"
 #include "simprograms.h"
 #include "simreply.h"
 #include "simstate.h"
@@ -42,6 +43,8 @@ public:
     const SimClock &clock() const { return m_clock; }
     SimProgramStore &programs() { return m_programs; }
     const SimProgramStore &programs() const { return m_programs; }
+    SimNightStore &nights() { return m_nights; }
+    const SimNightStore &nights() const { return m_nights; }
 
     // Replaces the handler of `code` when there is one.
     void registerFunction(quint8 code, Handler handler);
@@ -67,6 +70,7 @@ private:
     SimStatus m_status;
     SimClock m_clock;
     SimProgramStore m_programs;
+    SimNightStore m_nights;
     std::map<quint8, Handler> m_functions;
     std::map<quint8, int> m_handled;
     int m_framesLeft = -1; // -1: no vanish pending

@@ -10,6 +10,7 @@ void registerStandardFunctions(SimController &c)
     registerStatusFunction(c);
     registerClockFunctions(c);
     registerProgramFunctions(c);
+    registerNightFunctions(c);
 }
 
 // The PC's parameters (0x56 0x72 for the version, 0 0 for the status) carry no

@@ -2,7 +2,10 @@
 // range dialog, buttons while busy, the key filter, capacity limits and closing mid-transfer.
 
 #include "bakeprog/programsheet.h"
+#include "bakeprog/ui/debugpanel.h"
 #include "bakeprog/ui/tbprg.h"
+#include "bakeprog/ui/twbackprogramm.h"
+#include "shell/requests.h"
 #include "bakeprog/ui/tgetselect.h"
 #include "link/controllerlink.h"
 #include "shell/appstate.h"
@@ -21,6 +24,7 @@
 #include <QSpinBox>
 #include <QTableView>
 #include <QTest>
+#include <QTemporaryDir>
 #include <QTimer>
 
 using namespace torvel;
@@ -223,6 +227,36 @@ private slots:
         QCOMPARE(names, 2); // the close aborted the receive
         QTRY_VERIFY(watched.isNull());
         QVERIFY(state->bakeProgramList.isNull());
+    }
+
+    void savedAndLoadedThroughTheFramesRequests()
+    {
+        answerRange(1, 99);
+        list->BPrgempfangenClick();
+        QTemporaryDir dir;
+        state->currentFileName = dir.filePath("ofen3");
+        postRequest(list, Request::SaveRecord, kUsbParam, kUsbParam);
+        QCoreApplication::sendPostedEvents(list);
+        QCOMPARE(state->currentFileName, dir.filePath("ofen3.TBR"));
+        QVERIFY(QFile::exists(dir.filePath("ofen3.TBR")));
+        QCOMPARE(list->windowTitle(), QStringLiteral("Backprogramm: ") + dir.filePath("ofen3.TBR"));
+        list->record().setText(1, 1, "geändert");
+        postRequest(list, Request::LoadRecord, kUsbParam, kUsbParam);
+        QCoreApplication::sendPostedEvents(list);
+        QCOMPARE(list->record().text(1, 1), QStringLiteral("Weizenbrot    "));
+        QVERIFY(!list->recordModified());
+    }
+
+    void theEditorWritesItsProgramBackIntoTheRow()
+    {
+        TwBackprogramm editor(state);
+        list->setEditor(&editor);
+        list->record().setText(4, 1, "Alt");
+        editor.fill(4, "Neu", QStringList(23, "1"));
+        emit editor.takenOver(4, "Neu", QStringList(23, "7"));
+        QCOMPARE(list->record().text(4, 1), QStringLiteral("Neu"));
+        QCOMPARE(list->record().text(4, 24), QStringLiteral("7"));
+        QVERIFY(list->recordModified());
     }
 
     void serviceModeShowsTheDebugPanel()

@@ -33,7 +33,11 @@ void registerChildWindows(ChildWindows &c)
     });
     c.frame.registerChild(ChildWindow::Oven, QStringLiteral(" "), [&c] { return new TOfenwahl(&c.state); });
     c.frame.registerChild(ChildWindow::BakeProgramList, TBPrg::captionFor(c.state),
-                          [&c] { return new TBPrg(&c.state, &c.link, &c.prompter, &c.rangeDialog); });
+                          [&c] {
+                              auto *list = new TBPrg(&c.state, &c.link, &c.prompter, &c.rangeDialog);
+                              list->setEditor(&c.editor);
+                              return list;
+                          });
     c.frame.registerChild(ChildWindow::Search, QStringLiteral("VKS Torvel suchen..."),
                           [&c] { return new TTorvelVer(&c.state, &c.link); });
     c.frame.registerChild(ChildWindow::Clock, QStringLiteral("Uhrzeit"),

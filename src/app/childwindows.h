@@ -8,6 +8,7 @@ class ControllerLink;
 class Prompter;
 class TGetSelect;
 class TMainForm;
+class TwBackprogramm;
 class TorvelSettings;
 
 struct ChildWindows {
@@ -17,6 +18,7 @@ struct ChildWindows {
     Prompter &prompter;
     TMainForm &frame;
     TGetSelect &rangeDialog; // made once, so the last range is offered again
+    TwBackprogramm &editor;  // made once, hidden when closed
 };
 
 void registerChildWindows(ChildWindows &c);

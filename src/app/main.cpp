@@ -12,6 +12,7 @@
 #include "shell/ui/twdskalieren.h"
 #include "shell/ui/widgetprompter.h"
 #include "bakeprog/ui/tgetselect.h"
+#include "bakeprog/ui/twbackprogramm.h"
 #include "childwindows.h"
 #include "screenshot.h"
 #include "transportfactory.h"
@@ -64,8 +65,11 @@ int main(int argc, char *argv[])
     link.engine().settings().addTimeout = state.addTimeout;
     QObject::connect(&link.engine(), &CommandEngine::beep, &app, [] { QApplication::beep(); });
 
+    // Made in this order at start-up; only the frame is visible.
     TMainForm mainForm(&state, &link, &settings);
     TfVersion version(&mainForm);
+    TwBackprogramm editor(&state, &mainForm);
+    TGetSelect rangeDialog(&mainForm);
     mainForm.setVersionText(version.versionText());
     WidgetPrompter prompter(&state, mainForm.mdiArea(), &mainForm);
     mainForm.setPrompter(&prompter);
@@ -75,8 +79,7 @@ int main(int argc, char *argv[])
     TSer monitor(&link.log(), &link.engine());
     mainForm.setMonitor(&monitor);
 
-    TGetSelect rangeDialog(&mainForm);
-    ChildWindows children{state, link, settings, prompter, mainForm, rangeDialog};
+    ChildWindows children{state, link, settings, prompter, mainForm, rangeDialog, editor};
     registerChildWindows(children);
 
     QObject::connect(&mainForm, &TMainForm::closed, &app, &QApplication::quit);

@@ -5,6 +5,8 @@
 #include "shell/sheetmodel.h"
 #include "shell/workbookfile.h"
 
+#include <cmath>
+
 namespace torvel {
 
 namespace {
@@ -18,7 +20,11 @@ void convertSecondsRows(SheetModel &sheet, const QList<int> &minuteColumns, bool
             if (col < 2 || col > kProgramValueCount + 1 || !sheet.isNumber(row, col))
                 continue;
             const double v = sheet.number(row, col);
-            sheet.setNumber(row, col, toSeconds ? v * 60.0 : static_cast<double>(static_cast<qint64>(v / 60.0)));
+            // std::trunc, not a cast to an integer: a file may hold numbers beyond 64 bits.
+            // Adding 0.0 turns a -0 (from -30 seconds) into 0.
+            const double converted = (toSeconds ? v * 60.0 : std::trunc(v / 60.0)) + 0.0;
+            if (std::isfinite(converted))
+                sheet.setNumber(row, col, converted);
         }
     }
 }

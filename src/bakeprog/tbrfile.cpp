@@ -100,6 +100,7 @@ TbrReadResult readTbr(const QByteArray &content, int maxPrograms)
         const QString trimmed = text.mid(blanks);
         if (!trimmed.startsWith(QLatin1String("Name")))
             continue;
+        ++result.blocks;
         QString name = afterEquals(trimmed.mid(4));
         while (name.startsWith(QLatin1Char(' ')))
             name.remove(0, 1);

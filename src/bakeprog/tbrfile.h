@@ -20,6 +20,7 @@ QByteArray exportedProgramFile(const BakeProgram &program);
 struct TbrReadResult {
     ProgramTable table;
     int errorFlags = 0; // 2 missing "Nummer", 4 a key line missing, 8 number out of range
+    int blocks = 0;     // "Name" lines found; 0 means the text holds no program at all
 };
 
 // Reads a .TBR record; `maxPrograms` bounds the numbers taken (11 or 99).

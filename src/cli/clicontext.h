@@ -34,6 +34,7 @@ struct CliCommand {
     QString name;     // one or two words, e.g. "version", "clock read"
     QString synopsis; // shown by --help
     std::function<int(CliContext &, const QStringList &args)> run;
+    bool needsLine = true; // file-only commands never open the port
 };
 
 // Every command; each subsystem contributes its own list.
@@ -41,6 +42,8 @@ QList<CliCommand> allCommands();
 QList<CliCommand> linkCommands();
 QList<CliCommand> clockCommands();
 QList<CliCommand> programCommands();
+QList<CliCommand> nightCommands();
+QList<CliCommand> convertCommands();
 
 // Parses a command's own options (args are what follows the command words). Prints the
 // problem and returns false on bad input.

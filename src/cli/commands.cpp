@@ -8,6 +8,8 @@ QList<CliCommand> allCommands()
     all += linkCommands();
     all += clockCommands();
     all += programCommands();
+    all += nightCommands();
+    all += convertCommands();
     return all;
 }
 

@@ -140,7 +140,7 @@ int main(int argc, char *argv[])
     const bool monitor = parser.isSet(monitorOption);
     link.log().setLogging(monitor);
 
-    if (!link.transport()->open()) {
+    if (command->needsLine && !link.transport()->open()) {
         err << link.transport()->errorString() << Qt::endl;
         return ExitControllerFailed;
     }

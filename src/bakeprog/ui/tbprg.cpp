@@ -2,7 +2,13 @@
 
 #include "tgetselect.h"
 
+#include "bakeprog/editorprogram.h"
+#include "bakeprog/programlistfiles.h"
+#include "bakeprog/programprint.h"
 #include "bakeprog/programsheet.h"
+#include "bakeprog/ui/debugpanel.h"
+#include "bakeprog/ui/programprinter.h"
+#include "bakeprog/ui/twbackprogramm.h"
 #include "clock/ui/childhost.h"
 #include "link/controllerlink.h"
 #include "shell/appstate.h"
@@ -63,6 +69,7 @@ TBPrg::TBPrg(AppState *state, ControllerLink *link, Prompter *prompter, TGetSele
             emit editRequested(m_record.currentRow());
         }
     });
+    connect(this, &TBPrg::editRequested, this, &TBPrg::openEditor);
     // Names take every key; value columns only digits.
     connect(m_grid, &GridView::keyPress, this, [this](QChar *ch) {
         if (m_record.currentCol() >= 2 && !ch->isDigit())
@@ -137,24 +144,16 @@ void TBPrg::buildButtons()
     m_eleven->hide();
     m_ninetyNine->hide();
 
-    m_debugPanel = new QWidget(this);
-    m_debugPanel->setObjectName(QStringLiteral("Debugpanel"));
-    m_transferTime = new QLabel(QStringLiteral("Übertragungszeit="), m_debugPanel);
-    m_transferTime->setObjectName(QStringLiteral("Uebertragungszeit"));
-    m_retrytest = new QCheckBox(QStringLiteral("Retrytest"), m_debugPanel);
-    m_retrytest->setObjectName(QStringLiteral("Retrytest"));
-    auto *d = new QHBoxLayout(m_debugPanel);
-    d->setContentsMargins(0, 0, 0, 0);
-    d->addWidget(m_retrytest);
-    d->addWidget(m_transferTime);
+    m_debugPanel = new Debugpanel(this);
+    m_debugPanel->attach(&m_record, m_prompter);
+    m_debugPanel->setMaxPrograms(m_state->maxPrograms);
+    m_transferTime = m_debugPanel->uebertragungszeit();
+    m_retrytest = m_debugPanel->retrytest();
 }
 
 void TBPrg::showEvent(QShowEvent *event)
 {
-    m_debugPanel->setVisible(m_state->serviceMode);
-    m_retrytest->setVisible(m_state->serviceMode);
-    if (!m_state->serviceMode)
-        m_retrytest->setChecked(false);
+    m_debugPanel->applyServiceMode(m_state->serviceMode);
     QWidget::showEvent(event);
 }
 
@@ -286,10 +285,24 @@ bool TBPrg::event(QEvent *event)
 {
     if (event->type() == RequestEvent::eventType()) {
         const auto *r = static_cast<RequestEvent *>(event);
-        if (r->request() == Request::ShowAgain && !m_closeDeferred)
+        if (m_closeDeferred)
+            return true;
+        switch (r->request()) {
+        case Request::ShowAgain:
             showAgain(this);
-        else
-            emit fileRequest(r->number(), r->p1(), r->p2());
+            break;
+        case Request::LoadRecord:
+            loadRecordRequest(r->p1());
+            break;
+        case Request::SaveRecord:
+            saveRecordRequest(r->p1(), r->p2());
+            break;
+        case Request::Print:
+            printRequest();
+            break;
+        default:
+            break;
+        }
         return true;
     }
     if (event->type() == QEvent::WindowActivate)
@@ -297,6 +310,75 @@ bool TBPrg::event(QEvent *event)
     else if (event->type() == QEvent::ParentChange)
         watchSubWindowActivation();
     return QWidget::event(event);
+}
+
+void TBPrg::setEditor(TwBackprogramm *editor)
+{
+    if (m_editor)
+        disconnect(m_editor, nullptr, this, nullptr);
+    m_editor = editor;
+    if (!editor)
+        return;
+    connect(editor, &TwBackprogramm::takenOver, this,
+            [this](int number, const QString &name, const QStringList &values) {
+                takeOverIntoList(m_record, EditorProgram{number, name, values}, m_recordModified);
+            });
+}
+
+void TBPrg::openEditor(int row)
+{
+    if (!m_editor || row < 1 || row > kMaxProgramNumber)
+        return;
+    m_editor->fillFromRow(m_record, row);
+    m_editor->showModal();
+}
+
+void TBPrg::loadRecordRequest(int p1)
+{
+    if (m_busy)
+        return; // never replace the list under a running transfer
+    ProgramListFiles files(m_record, *m_state, *m_prompter, m_recordModified);
+    const ListFileResult result = files.loadRecord(p1 == kUsbParam ? ListFileKind::Tbr : ListFileKind::Rec);
+    if (!result.caption.isEmpty())
+        setWindowTitle(result.caption);
+}
+
+void TBPrg::saveRecordRequest(int p1, int p2)
+{
+    ProgramListFiles files(m_record, *m_state, *m_prompter, m_recordModified);
+    ListFileResult result;
+    if (p1 == kUsbParam && p2 == kAllParam)
+        result = files.exportAll();
+    else
+        result = files.saveRecord(p1 == kUsbParam ? ListFileKind::Tbr : ListFileKind::Rec);
+    if (!result.caption.isEmpty())
+        setWindowTitle(result.caption);
+}
+
+void TBPrg::printRequest()
+{
+    int first = 0;
+    int last = 0;
+    if (!m_rangeDialog->choose(kPrintRangeLabel, kMaxProgramNumber, &first, &last))
+        return;
+    printPrograms(m_record, m_record.sheetName(), first, last, *m_state, *m_prompter, this);
+}
+
+int TBPrg::currentProgramRow() const
+{
+    return m_record.currentRow();
+}
+
+void TBPrg::loadSingleProgram(FileKind kind, const QString &fileName)
+{
+    if (m_busy)
+        return;
+    ProgramListFiles files(m_record, *m_state, *m_prompter, m_recordModified);
+    const int row = std::max(1, m_record.currentRow());
+    if (kind == FileKind::Bpr)
+        files.loadBpr(fileName, row);
+    else if (kind == FileKind::Tbp)
+        files.loadTbp(fileName, row);
 }
 
 void TBPrg::watchSubWindowActivation()

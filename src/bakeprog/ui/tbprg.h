@@ -4,6 +4,7 @@
 
 #include "bakeprog/programtransfer.h"
 #include "shell/sheetmodel.h"
+#include "shell/singleprogramtarget.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -23,7 +24,10 @@ class GridView;
 class Prompter;
 class TGetSelect;
 
-class TBPrg : public QWidget, public ProgramTransferView
+class Debugpanel;
+class TwBackprogramm;
+
+class TBPrg : public QWidget, public ProgramTransferView, public SingleProgramTarget
 {
     Q_OBJECT
 public:
@@ -46,7 +50,20 @@ public:
     QProgressBar *gauge() const { return m_gauge; }
     QLabel *transferTime() const { return m_transferTime; }
     QCheckBox *retrytest() const { return m_retrytest; }
-    QWidget *debugPanel() const { return m_debugPanel; }
+    Debugpanel *debugPanel() const { return m_debugPanel; }
+
+    // The program editor, made once at start-up; double-click and Enter open it.
+    void setEditor(TwBackprogramm *editor);
+    void openEditor(int row);
+
+    // The frame's requests.
+    void loadRecordRequest(int p1);
+    void saveRecordRequest(int p1, int p2);
+    void printRequest();
+
+    // SingleProgramTarget
+    int currentProgramRow() const override;
+    void loadSingleProgram(FileKind kind, const QString &fileName) override;
 
     void BPrgempfangenClick();
     void BPrgsendenClick();
@@ -60,8 +77,6 @@ public:
 signals:
     // Double-click or Enter on a row: the editor should open this program.
     void editRequested(int row);
-    // LoadRecord, SaveRecord or Print from the frame, for the file and print functions.
-    void fileRequest(int number, int p1, int p2);
 
 protected:
     bool event(QEvent *event) override;
@@ -98,9 +113,10 @@ private:
     QPushButton *m_abort = nullptr;
     QRadioButton *m_eleven = nullptr;
     QRadioButton *m_ninetyNine = nullptr;
-    QWidget *m_debugPanel = nullptr;
+    Debugpanel *m_debugPanel = nullptr;
     QLabel *m_transferTime = nullptr;
     QCheckBox *m_retrytest = nullptr;
+    QPointer<TwBackprogramm> m_editor;
     QTimer m_gaugeTimer;
     int m_progressValue = 0;
     int m_progressMax = 1;

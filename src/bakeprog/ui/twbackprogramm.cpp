@@ -1,0 +1,378 @@
+#include "twbackprogramm.h"
+
+#include "bakeprog/programsheet.h"
+#include "shell/appstate.h"
+
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSpinBox>
+#include <QValidator>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace torvel {
+
+namespace {
+constexpr int kFieldChars = 3;
+constexpr int kDamperSecondsChars = 5;
+
+// Limits what the user types, not what the list puts in: a list cell of four digits shows
+// whole in a three-character field (QLineEdit::maxLength would cut it on setText).
+class LengthValidator : public QValidator
+{
+public:
+    LengthValidator(int maxChars, QObject *parent) : QValidator(parent), m_max(maxChars) {}
+    void setMax(int maxChars) { m_max = maxChars; }
+    State validate(QString &input, int &) const override
+    {
+        return input.size() <= m_max ? Acceptable : Invalid;
+    }
+
+private:
+    int m_max;
+};
+
+void limit(QLineEdit *edit, int maxChars)
+{
+    if (auto *v = const_cast<LengthValidator *>(dynamic_cast<const LengthValidator *>(edit->validator())))
+        v->setMax(maxChars);
+    else
+        edit->setValidator(new LengthValidator(maxChars, edit));
+}
+
+int fieldWidth(const QWidget *w, int chars)
+{
+    return QFontMetrics(w->font()).horizontalAdvance(QString(chars + 1, QLatin1Char('0'))) + 12;
+}
+
+QLabel *heading(const QString &text)
+{
+    auto *label = new QLabel(text);
+    QFont f = label->font();
+    f.setBold(true);
+    label->setFont(f);
+    return label;
+}
+
+// Positions per column of fields: five phases, four steam and damper settings.
+int positions(EditorField kind)
+{
+    return kind == EditorField::Steam || kind == EditorField::Damper ? 4 : 5;
+}
+} // namespace
+
+TwBackprogramm::TwBackprogramm(AppState *state, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
+      m_state(state)
+{
+    setObjectName(QStringLiteral("wBackprogramm"));
+    setWindowTitle(QStringLiteral("Backprogramm"));
+
+    auto *blocks = new QHBoxLayout;
+    blocks->addWidget(buildTemperatures());
+    blocks->addWidget(buildSteam());
+    blocks->addWidget(buildDamper());
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(buildHead());
+    layout->addLayout(blocks);
+    layout->addWidget(buildFoot());
+    layout->setSizeConstraint(QLayout::SetFixedSize); // fixed border
+
+    // Tab order: head, then the phases row by row, steam, damper, buttons.
+    QList<QWidget *> order{m_name, m_number};
+    for (int phase = 1; phase <= 5; ++phase)
+        order << field(EditorField::BakeTime, phase) << field(EditorField::TopHeat, phase)
+              << field(EditorField::BottomHeat, phase);
+    for (int k = 1; k <= 4; ++k)
+        order << field(EditorField::Steam, k);
+    for (int k = 1; k <= 4; ++k)
+        order << field(EditorField::Damper, k);
+    order << m_take << m_close << m_cancel;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    // Every field shows the all-zero record until the list fills the form.
+    applyDamperMode();
+    const QList<int> minuteColumns = m_state ? m_state->minuteColumns : AppState::defaultMinuteColumns();
+    for (int i = 0; i < kProgramValueCount; ++i)
+        m_fields[i]->setText(m_record.shownText(i, minuteColumns));
+    updateTotalTime();
+}
+
+QLineEdit *TwBackprogramm::makeField(int index, int maxChars)
+{
+    static const char *const prefixes[] = {"OH", "UH", "Bz", "S", "A"};
+    auto *edit = new QLineEdit;
+    edit->setObjectName(QLatin1String(prefixes[index % 5]) + QString::number(index / 5 + 1));
+    limit(edit, maxChars);
+    edit->setFixedWidth(fieldWidth(edit, maxChars));
+    edit->setAlignment(Qt::AlignRight);
+    edit->installEventFilter(this);
+    m_fields[index] = edit;
+    return edit;
+}
+
+QLineEdit *TwBackprogramm::field(EditorField kind, int position) const
+{
+    return m_fields[editorValueIndex(kind, position)];
+}
+
+QWidget *TwBackprogramm::buildHead()
+{
+    auto *box = new QGroupBox;
+    box->setObjectName(QStringLiteral("KopfBlock"));
+    m_name = new QLineEdit;
+    m_name->setObjectName(QStringLiteral("PrgName"));
+    limit(m_name, kProgramNameLength);
+    m_name->setMinimumWidth(fieldWidth(m_name, kProgramNameLength));
+    m_total = new QLabel;
+    m_total->setObjectName(QStringLiteral("GZeit"));
+    m_total->setMinimumWidth(fieldWidth(m_total, 5));
+    m_number = new QSpinBox;
+    m_number->setObjectName(QStringLiteral("PrgNr"));
+    m_number->setRange(1, kMaxProgramNumber);
+    auto *row = new QHBoxLayout(box);
+    row->addWidget(new QLabel(QStringLiteral("Programmname:")));
+    row->addWidget(m_name);
+    row->addSpacing(12);
+    row->addWidget(new QLabel(QStringLiteral("Gesamtzeit")));
+    row->addWidget(m_total);
+    row->addSpacing(12);
+    row->addWidget(new QLabel(QStringLiteral("PrgNr:")));
+    row->addWidget(m_number);
+    return box;
+}
+
+QWidget *TwBackprogramm::buildTemperatures()
+{
+    auto *box = new QGroupBox;
+    box->setObjectName(QStringLiteral("TempBlock"));
+    auto *grid = new QGridLayout(box);
+    const struct {
+        EditorField kind;
+        const char *title;
+        const char *unit;
+    } columns[] = {{EditorField::BakeTime, "Backzeit", "Min."},
+                   {EditorField::TopHeat, "Oberhitze", "°C"},
+                   {EditorField::BottomHeat, "Unterhitze", "°C"}};
+    for (int c = 0; c < 3; ++c) {
+        grid->addWidget(heading(QString::fromUtf8(columns[c].title)), 0, 2 * c + 1, 1, 2);
+        for (int phase = 1; phase <= 5; ++phase) {
+            grid->addWidget(makeField(editorValueIndex(columns[c].kind, phase), kFieldChars), phase, 2 * c + 1);
+            grid->addWidget(new QLabel(QString::fromUtf8(columns[c].unit)), phase, 2 * c + 2);
+        }
+    }
+    for (int phase = 1; phase <= 5; ++phase)
+        grid->addWidget(new QLabel(QString::number(phase)), phase, 0);
+    return box;
+}
+
+QWidget *TwBackprogramm::buildSteam()
+{
+    auto *box = new QGroupBox;
+    box->setObjectName(QStringLiteral("SchwadenBlock"));
+    auto *grid = new QGridLayout(box);
+    grid->addWidget(heading(QStringLiteral("Schwaden")), 0, 0, 1, 2);
+    const QStringList units{QStringLiteral("Sek. AUS"), QStringLiteral("Sek. EIN"), QStringLiteral("Sek. AUS"),
+                            QStringLiteral("Sek. EIN")};
+    for (int k = 1; k <= 4; ++k) {
+        grid->addWidget(makeField(editorValueIndex(EditorField::Steam, k), kFieldChars), k, 0);
+        grid->addWidget(new QLabel(units[k - 1]), k, 1);
+    }
+    grid->setRowStretch(5, 1);
+    return box;
+}
+
+QWidget *TwBackprogramm::buildDamper()
+{
+    auto *box = new QGroupBox;
+    box->setObjectName(QStringLiteral("AbzugBlock"));
+    auto *grid = new QGridLayout(box);
+    grid->addWidget(heading(QStringLiteral("Abzug")), 0, 0, 1, 2);
+    for (int k = 1; k <= 4; ++k) {
+        grid->addWidget(makeField(editorValueIndex(EditorField::Damper, k), kFieldChars), k, 0);
+        m_damperUnits[k - 1] = new QLabel;
+        m_damperUnits[k - 1]->setObjectName(QStringLiteral("AbzugLabel%1").arg(k));
+        grid->addWidget(m_damperUnits[k - 1], k, 1);
+    }
+    grid->setRowStretch(5, 1);
+    return box;
+}
+
+QWidget *TwBackprogramm::buildFoot()
+{
+    auto *box = new QWidget;
+    box->setObjectName(QStringLiteral("FussBlock"));
+    m_take = new QPushButton(QStringLiteral("Ü&bernehmen"));
+    m_take->setObjectName(QStringLiteral("TakeBtn"));
+    m_close = new QPushButton(QStringLiteral("Schliessen"));
+    m_close->setObjectName(QStringLiteral("CloseBtn"));
+    m_cancel = new QPushButton(QStringLiteral("Abbrechen"));
+    m_cancel->setObjectName(QStringLiteral("CancelBtn"));
+    // Enter in a field must neither take over nor close.
+    for (QPushButton *b : {m_take, m_close, m_cancel})
+        b->setAutoDefault(false);
+    connect(m_take, &QPushButton::clicked, this, &TwBackprogramm::TakeBtnClick);
+    connect(m_close, &QPushButton::clicked, this, &TwBackprogramm::reject);
+    connect(m_cancel, &QPushButton::clicked, this, &TwBackprogramm::reject);
+    auto *row = new QHBoxLayout(box);
+    row->addStretch();
+    row->addWidget(m_take);
+    row->addWidget(m_close);
+    row->addWidget(m_cancel);
+    return box;
+}
+
+// The damper unit and width follow the mode each time the window opens.
+void TwBackprogramm::applyDamperMode()
+{
+    const bool seconds = m_state && m_state->damperSecondsMode;
+    const QStringList units = seconds ? QStringList{QStringLiteral("Sek. ZU"), QStringLiteral("Sek. AUF"),
+                                                    QStringLiteral("Sek. ZU"), QStringLiteral("Sek. AUF")}
+                                      : QStringList{QStringLiteral("Min. ZU"), QStringLiteral("Min. AUF"),
+                                                    QStringLiteral("Min. ZU"), QStringLiteral("Min. AUF")};
+    const int chars = seconds ? kDamperSecondsChars : kFieldChars;
+    for (int k = 1; k <= 4; ++k) {
+        m_damperUnits[k - 1]->setText(units[k - 1]);
+        QLineEdit *edit = field(EditorField::Damper, k);
+        limit(edit, chars);
+        edit->setFixedWidth(fieldWidth(edit, chars));
+    }
+}
+
+QStringList TwBackprogramm::fieldTexts() const
+{
+    QStringList texts;
+    for (const QLineEdit *edit : m_fields)
+        texts << edit->text();
+    return texts;
+}
+
+void TwBackprogramm::updateRecord()
+{
+    m_record.update(fieldTexts(), m_state ? m_state->minuteColumns : AppState::defaultMinuteColumns());
+}
+
+void TwBackprogramm::updateTotalTime()
+{
+    m_total->setText(QString::number(m_record.totalMinutes()));
+}
+
+void TwBackprogramm::fill(int number, const QString &name, const QStringList &valueTexts)
+{
+    applyDamperMode();
+    m_number->setValue(number);
+    m_name->setText(name);
+    for (int i = 0; i < kProgramValueCount; ++i)
+        m_fields[i]->setText(valueTexts.value(i));
+    updateRecord();
+    updateTotalTime();
+}
+
+void TwBackprogramm::fill(const EditorProgram &program)
+{
+    fill(program.number, program.name, program.values);
+}
+
+void TwBackprogramm::fillFromRow(const SheetModel &list, int row)
+{
+    fill(programFromRow(list, row));
+}
+
+int TwBackprogramm::showModal()
+{
+    return exec();
+}
+
+EditorProgram TwBackprogramm::program() const
+{
+    EditorProgram p;
+    p.number = m_number->value();
+    p.name = m_name->text();
+    p.values = fieldTexts();
+    return p;
+}
+
+void TwBackprogramm::TakeBtnClick()
+{
+    m_number->interpretText(); // a number still being typed counts
+    // Taken over by keyboard the focus never left the field: its own step runs first, so
+    // the list gets what the field would show.
+    if (auto *edit = qobject_cast<QLineEdit *>(focusWidget()))
+        leaveField(edit);
+    const EditorProgram p = program();
+    emit takenOver(p.number, p.name, p.values);
+}
+
+void TwBackprogramm::leaveField(QLineEdit *edit)
+{
+    const auto it = std::find(m_fields.begin(), m_fields.end(), edit);
+    if (it == m_fields.end())
+        return;
+    const int index = static_cast<int>(it - m_fields.begin());
+    switch (editorFieldOf(index)) {
+    case EditorField::BakeTime:
+        edit->setText(m_record.leaveBakeTime(index, edit->text()));
+        break;
+    case EditorField::TopHeat:
+    case EditorField::BottomHeat:
+        edit->setText(m_record.leaveHeat(index, edit->text()));
+        break;
+    case EditorField::Steam:
+    case EditorField::Damper:
+        return; // kept as typed
+    }
+    updateTotalTime();
+}
+
+void TwBackprogramm::moveInColumn(int index, int step)
+{
+    const EditorField kind = editorFieldOf(index);
+    const int position = index / 5 + 1 + step;
+    if (position >= 1 && position <= positions(kind))
+        field(kind, position)->setFocus(Qt::OtherFocusReason);
+}
+
+void TwBackprogramm::showEvent(QShowEvent *event)
+{
+    applyDamperMode();
+    QDialog::showEvent(event);
+    if (const QScreen *screen = this->screen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+}
+
+bool TwBackprogramm::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *edit = qobject_cast<QLineEdit *>(watched);
+    const auto it = std::find(m_fields.begin(), m_fields.end(), edit);
+    if (edit && it != m_fields.end()) {
+        const int index = static_cast<int>(it - m_fields.begin());
+        if (event->type() == QEvent::FocusOut) {
+            // Only when the user moves on, not when another window or a menu takes over.
+            const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+                leaveField(edit);
+        } else if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Down || key == Qt::Key_Up) {
+                moveInColumn(index, key == Qt::Key_Down ? 1 : -1);
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace torvel

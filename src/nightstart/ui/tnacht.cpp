@@ -1,0 +1,290 @@
+#include "tnacht.h"
+
+#include "clock/ui/childhost.h"
+#include "link/controllerlink.h"
+#include "nightstart/nightfiles.h"
+#include "nightstart/nightstartgrid.h"
+#include "nightstart/nighttransfer.h"
+#include "shell/appstate.h"
+#include "shell/prompter.h"
+#include "shell/sheetmodel.h"
+#include "shell/ui/gridview.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <utility>
+
+namespace torvel {
+
+namespace {
+const QString kFileErrorCaption = QStringLiteral("FEHLER");
+
+QPushButton *makeButton(const QString &name, const QString &text, QWidget *parent)
+{
+    auto *b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    return b;
+}
+} // namespace
+
+// The busy state of one read or send: buttons and grid locked, "Abbruch" open.
+class TNacht::Busy
+{
+public:
+    explicit Busy(TNacht *w) : m_w(w) { m_w->setBusy(true); }
+    ~Busy() { m_w->setBusy(false); }
+    Busy(const Busy &) = delete;
+    Busy &operator=(const Busy &) = delete;
+
+private:
+    TNacht *m_w;
+};
+
+TNacht::TNacht(AppState *state, ControllerLink *link, Prompter *prompter, QWidget *parent)
+    : QWidget(parent), m_state(state), m_link(link), m_prompter(prompter), m_sheet(new SheetModel(this))
+{
+    setObjectName(QStringLiteral("Nacht"));
+    setWindowTitle(QStringLiteral("Nacht"));
+    setupNightStartGrid(*m_sheet);
+
+    m_nachtzeit = new GridView(m_sheet, this);
+    m_nachtzeit->setObjectName(QStringLiteral("Nachtzeit"));
+    m_nachtRead = makeButton(QStringLiteral("NachtRead"), QStringLiteral("Nachtstartzeiten vom Torvel lesen"), this);
+    m_nachtWrite = makeButton(QStringLiteral("NachtWrite"), QStringLiteral("Nachtstartzeiten zum Torvel senden"), this);
+    m_abbruch = makeButton(QStringLiteral("AbbruchButton"), QStringLiteral("Abbruch"), this);
+    m_abbruch->setEnabled(false);
+    m_nachtLoadBtn = makeButton(QStringLiteral("NachtLoadBtn"), QStringLiteral("Nachtstartzeiten laden"), this);
+    m_nachtLoadBtn->hide();
+    m_nachtWriteBtn = makeButton(QStringLiteral("NachtWriteBtn"), QStringLiteral("Nachtstartzeiten speichern"), this);
+    m_nachtWriteBtn->hide();
+
+    auto *buttons = new QVBoxLayout;
+    buttons->addWidget(m_nachtRead);
+    buttons->addWidget(m_nachtWrite);
+    buttons->addWidget(m_abbruch);
+    buttons->addWidget(m_nachtLoadBtn);
+    buttons->addWidget(m_nachtWriteBtn);
+    buttons->addStretch();
+    auto *layout = new QHBoxLayout(this);
+    layout->addWidget(m_nachtzeit, 1);
+    layout->addLayout(buttons);
+
+    // Sized to the controls: the whole 8 x 5 grid without scroll bars.
+    QTableView *table = m_nachtzeit->table();
+    table->resizeColumnsToContents();
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const int frame = 2 * table->frameWidth();
+    table->setMinimumSize(table->verticalHeader()->sizeHint().width() + table->horizontalHeader()->length() + frame,
+                          table->horizontalHeader()->sizeHint().height() + table->verticalHeader()->length() + frame);
+    adjustSize();
+
+    connect(m_nachtRead, &QPushButton::clicked, this, &TNacht::NachtReadClick);
+    connect(m_nachtWrite, &QPushButton::clicked, this, &TNacht::NachtWriteClick);
+    connect(m_nachtLoadBtn, &QPushButton::clicked, this, &TNacht::NachtReadClick);
+    connect(m_nachtWriteBtn, &QPushButton::clicked, this, &TNacht::NachtWriteClick);
+    connect(m_abbruch, &QPushButton::clicked, this, [this] { m_state->abortFlag = true; });
+    connect(m_nachtzeit, &GridView::keyPress, this, &TNacht::NachtzeitKeyPress);
+
+    m_state->nightStartWindow = this;
+    watchSubWindowActivation(); // made inside its frame already
+}
+
+TNacht::~TNacht()
+{
+    unregister();
+    delete m_nachtzeit; // the view goes before the sheet it shows (children die in creation order)
+}
+
+void TNacht::unregister()
+{
+    if (m_state->nightStartWindow == this)
+        m_state->nightStartWindow = nullptr;
+}
+
+void TNacht::setBusy(bool on)
+{
+    m_transfer = on;
+    for (QPushButton *b : {m_nachtRead, m_nachtWrite, m_nachtLoadBtn, m_nachtWriteBtn})
+        b->setEnabled(!on);
+    m_abbruch->setEnabled(on);
+    // The transfer writes the cells; typing meanwhile would mix with it.
+    m_nachtzeit->setEnabled(!on);
+}
+
+bool TNacht::lineTaken() const
+{
+    return m_link->engine().busy() || m_state->transferActive();
+}
+
+void TNacht::whenLineFree(void (TNacht::*click)())
+{
+    if (m_clickWaiting)
+        return; // one waiting click is enough: a second one would transfer twice
+    m_clickWaiting = true;
+    QTimer::singleShot(kBusyRetryMs, this, [this, click] {
+        m_clickWaiting = false;
+        (this->*click)();
+    });
+}
+
+void TNacht::NachtReadClick()
+{
+    if (m_transfer || m_closeDeferred)
+        return;
+    if (lineTaken()) {
+        whenLineFree(&TNacht::NachtReadClick);
+        return;
+    }
+    const int oven = m_state->selectedOven(); // taken once: a later choice does not redirect it
+    {
+        Busy busy(this);
+        NightTransfer(*m_state, m_link->engine(), *m_prompter, *m_sheet).read(oven);
+    }
+    finishTransfer();
+}
+
+void TNacht::NachtWriteClick()
+{
+    if (m_transfer || m_closeDeferred)
+        return;
+    if (lineTaken()) {
+        whenLineFree(&TNacht::NachtWriteClick);
+        return;
+    }
+    const int oven = m_state->selectedOven();
+    {
+        Busy busy(this);
+        NightTransfer(*m_state, m_link->engine(), *m_prompter, *m_sheet).send(oven);
+    }
+    finishTransfer();
+}
+
+void TNacht::NachtzeitKeyPress(QChar *ch)
+{
+    if (*ch < QLatin1Char('0') || *ch > QLatin1Char('9'))
+        *ch = QChar();
+}
+
+void TNacht::finishTransfer()
+{
+    const QList<PendingRequest> pending = std::exchange(m_pending, {});
+    for (const PendingRequest &r : pending)
+        handleRequest(r);
+    emit transferFinished();
+    if (m_closeDeferred) {
+        m_closeDeferred = false;
+        closeHost(this); // the transfer has returned: now the frame may go
+    }
+}
+
+void TNacht::closeEvent(QCloseEvent *event)
+{
+    unregister();
+    if (m_transfer) {
+        // The transfer still runs on this window's stack: hide now, close when it returns.
+        m_closeDeferred = true;
+        hostWindow(this)->hide();
+        event->ignore();
+        return;
+    }
+    event->accept();
+    // Closed directly (not through its frame): take the subwindow along.
+    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
+        sub->close();
+}
+
+bool TNacht::event(QEvent *event)
+{
+    if (event->type() == RequestEvent::eventType()) {
+        const auto *r = static_cast<RequestEvent *>(event);
+        const PendingRequest request{r->request(), r->p1(), m_state->currentFileName};
+        if (m_transfer && request.request != Request::ShowAgain)
+            m_pending << request; // the grid must not change or be half-saved under a transfer
+        else
+            handleRequest(request);
+        return true;
+    }
+    switch (event->type()) {
+    case QEvent::WindowActivate:
+        onActivated();
+        break;
+    case QEvent::ParentChange:
+        watchSubWindowActivation();
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
+void TNacht::handleRequest(const PendingRequest &request)
+{
+    const bool usb = request.p1 == kUsbParam;
+    switch (request.request) {
+    case Request::ShowAgain:
+        if (!m_closeDeferred)
+            showAgain(this);
+        break;
+    case Request::NachtSave:
+        saveGrid(usb, request.fileName);
+        break;
+    case Request::NachtLoad:
+        loadGrid(usb, request.fileName);
+        break;
+    case Request::Print:
+        printGrid();
+        break;
+    default:
+        break;
+    }
+}
+
+void TNacht::saveGrid(bool usb, const QString &fileName)
+{
+    if (fileName.isEmpty()) {
+        m_prompter->inform(kFileErrorCaption, QStringLiteral("Kein Dateiname angegeben."));
+        return;
+    }
+    const NightFileKind kind = usb ? NightFileKind::Tbz : NightFileKind::Ngt;
+    const QString name = withNightSuffix(fileName, kind);
+    m_state->currentFileName = name;
+    QString error;
+    if (!saveNightFile(*m_sheet, name, kind, &error))
+        m_prompter->inform(kFileErrorCaption, error);
+}
+
+void TNacht::loadGrid(bool usb, const QString &fileName)
+{
+    QString error;
+    if (!loadNightFile(fileName, usb ? NightFileKind::Tbz : NightFileKind::Ngt, *m_sheet, &error))
+        m_prompter->inform(kFileErrorCaption, error);
+}
+
+void TNacht::printGrid()
+{
+    printNightGrid(*m_sheet, *m_prompter, this, m_print);
+}
+
+void TNacht::watchSubWindowActivation()
+{
+    QWidget *host = hostWindow(this);
+    if (host == this || host == m_watchedHost)
+        return;
+    m_watchedHost = host;
+    connect(static_cast<QMdiSubWindow *>(host), &QMdiSubWindow::aboutToActivate, this, &TNacht::onActivated);
+}
+
+void TNacht::onActivated()
+{
+    m_state->printTarget = this;
+}
+
+} // namespace torvel

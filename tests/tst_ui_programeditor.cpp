@@ -1,0 +1,432 @@
+// The bake program editor (fields, conversions on leaving, arrow keys, tab order, take over
+// into the list, closing only hides), the service panel with the test pattern, and printing
+// programs 10 to 20 to a PDF read back with pdftotext.
+
+#include "testsupport/scriptedprompter.h"
+
+#include "bakeprog/editorprogram.h"
+#include "bakeprog/programprint.h"
+#include "bakeprog/programsheet.h"
+#include "bakeprog/testpattern.h"
+#include "bakeprog/ui/debugpanel.h"
+#include "bakeprog/ui/programprinter.h"
+#include "bakeprog/ui/twbackprogramm.h"
+#include "shell/appstate.h"
+#include "shell/sheetmodel.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace torvel;
+using torvel::test::ScriptedPrompter;
+
+namespace {
+
+QString run(const QString &program, const QStringList &args)
+{
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(10000) || p.exitCode() != 0)
+        return QStringLiteral("<%1 failed: %2>").arg(program, QString::fromLocal8Bit(p.readAllStandardError()));
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The editor, shown and active so that focus and keys behave as for the user.
+struct Editor {
+    AppState state;
+    TwBackprogramm window{&state};
+
+    bool show()
+    {
+        window.show();
+        QApplication::setActiveWindow(&window);
+        return QTest::qWaitForWindowActive(&window);
+    }
+    QLineEdit *f(EditorField kind, int position) const { return window.field(kind, position); }
+    // Types into a field and leaves it with Tab, as the user does.
+    void typeAndLeave(QLineEdit *edit, const QString &text)
+    {
+        edit->setFocus(Qt::MouseFocusReason);
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Tab);
+    }
+};
+
+} // namespace
+
+class TestUiProgramEditor : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void theFormAsBuilt()
+    {
+        Editor e;
+        QCOMPARE(e.window.windowTitle(), QStringLiteral("Backprogramm"));
+        QVERIFY(e.window.windowFlags() & Qt::WindowStaysOnTopHint);
+        QVERIFY(e.window.windowFlags() & Qt::WindowMinimizeButtonHint);
+        QVERIFY(!(e.window.windowFlags() & Qt::WindowMaximizeButtonHint));
+        QCOMPARE(e.window.takeButton()->text(), QStringLiteral("Ü&bernehmen"));
+        QCOMPARE(e.window.closeButton()->text(), QStringLiteral("Schliessen"));
+        QCOMPARE(e.window.cancelButton()->text(), QStringLiteral("Abbrechen"));
+        QCOMPARE(e.window.prgNr()->minimum(), 1);
+        QCOMPARE(e.window.prgNr()->maximum(), 99);
+        for (const char *name : {"PrgName", "GZeit", "PrgNr", "Bz1", "OH5", "UH3", "S4", "A1", "TakeBtn", "CloseBtn",
+                                 "CancelBtn", "KopfBlock", "TempBlock", "SchwadenBlock", "AbzugBlock", "FussBlock",
+                                 "AbzugLabel4"})
+            QVERIFY2(e.window.findChild<QWidget *>(QLatin1String(name)), name);
+        QCOMPARE(e.window.findChild<QLineEdit *>(QStringLiteral("Bz2")), e.f(EditorField::BakeTime, 2));
+        QCOMPARE(e.window.findChild<QLineEdit *>(QStringLiteral("A4")), e.window.valueField(19));
+        // The all-zero record at creation.
+        for (int i = 0; i < 23; ++i)
+            QCOMPARE(e.window.valueField(i)->text(), QStringLiteral("0"));
+        QCOMPARE(e.window.gZeit()->text(), QStringLiteral("0"));
+        QVERIFY(e.show());
+        QCOMPARE(e.window.abzugLabel(1)->text(), QStringLiteral("Min. ZU"));
+        QCOMPARE(e.window.abzugLabel(2)->text(), QStringLiteral("Min. AUF"));
+        // A fixed border: the size cannot change.
+        QCOMPARE(e.window.minimumSize(), e.window.maximumSize());
+    }
+
+    void fillFromARow()
+    {
+        SheetModel list;
+        setupProgramSheet(list);
+        list.setText(6, 1, QStringLiteral("Sechs"));
+        const double values[23] = {250, 230, 10, 45, 3, 240, 220, 20, 5, 2, 230, 210, 0, 6, 1, 220, 200, 0, 7, 4, 210, 190, 5};
+        for (int i = 0; i < 23; ++i)
+            list.setNumber(6, i + 2, values[i]);
+        Editor e;
+        e.window.fillFromRow(list, 6);
+        QCOMPARE(e.window.prgNr()->value(), 6);
+        QCOMPARE(e.window.prgName()->text(), QStringLiteral("Sechs"));
+        QCOMPARE(e.f(EditorField::TopHeat, 1)->text(), QStringLiteral("250"));
+        QCOMPARE(e.f(EditorField::BottomHeat, 5)->text(), QStringLiteral("190"));
+        QCOMPARE(e.f(EditorField::Steam, 1)->text(), QStringLiteral("45"));
+        QCOMPARE(e.f(EditorField::Damper, 4)->text(), QStringLiteral("4"));
+        // 10 + 20 + 0 + 0 + 5 minutes.
+        QCOMPARE(e.window.gZeit()->text(), QStringLiteral("35"));
+        QCOMPARE(int(e.window.record().value(2)), 600);
+        QCOMPARE(int(e.window.record().value(4)), 180);
+
+        // A list cell longer than the field is shown whole; the name is not cut either.
+        list.setNumber(6, 4, 1093);
+        list.setText(6, 1, QStringLiteral("ERR: Übertragungsfehler"));
+        e.window.fillFromRow(list, 6);
+        QCOMPARE(e.f(EditorField::BakeTime, 1)->text(), QStringLiteral("1093"));
+        QCOMPARE(e.window.prgName()->text(), QStringLiteral("ERR: Übertragungsfehler"));
+    }
+
+    void leavingFields_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("total");
+        QTest::newRow("Bz1 minus five") << int(EditorField::BakeTime) << 1 << "-5" << "1087" << "1087";
+        QTest::newRow("OH1 minus five") << int(EditorField::TopHeat) << 1 << "-5" << "65531" << "0";
+        QTest::newRow("UH2 minus five") << int(EditorField::BottomHeat) << 2 << "-5" << "65531" << "0";
+        QTest::newRow("Bz2 letters") << int(EditorField::BakeTime) << 2 << "abc" << "0" << "0";
+        QTest::newRow("Bz2 999") << int(EditorField::BakeTime) << 2 << "999" << "999" << "999";
+        QTest::newRow("Bz3 cut to 3") << int(EditorField::BakeTime) << 3 << "12345" << "123" << "123";
+        QTest::newRow("S1 as typed") << int(EditorField::Steam) << 1 << "-5" << "-5" << "0";
+        QTest::newRow("A2 as typed") << int(EditorField::Damper) << 2 << "x" << "x" << "0";
+    }
+    void leavingFields()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, position);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QString, total);
+        Editor e;
+        QVERIFY(e.show());
+        QLineEdit *edit = e.f(EditorField(kind), position);
+        e.typeAndLeave(edit, typed);
+        QVERIFY(!edit->hasFocus());
+        QCOMPARE(edit->text(), shown);
+        QCOMPARE(e.window.gZeit()->text(), total);
+    }
+
+    void bakeTime999IsKeptInSeconds()
+    {
+        Editor e;
+        QVERIFY(e.show());
+        e.typeAndLeave(e.f(EditorField::BakeTime, 2), QStringLiteral("999"));
+        QCOMPARE(int(e.window.record().value(7)), 999 * 60);
+    }
+
+    void damperSecondsMode()
+    {
+        Editor e;
+        e.state.damperSecondsMode = true;
+        e.state.minuteColumns = AppState::damperSecondsMinuteColumns();
+        QVERIFY(e.show());
+        const QStringList labels{QStringLiteral("Sek. ZU"), QStringLiteral("Sek. AUF"), QStringLiteral("Sek. ZU"),
+                                 QStringLiteral("Sek. AUF")};
+        for (int k = 1; k <= 4; ++k)
+            QCOMPARE(e.window.abzugLabel(k)->text(), labels[k - 1]);
+        QLineEdit *a1 = e.f(EditorField::Damper, 1);
+        const int wide = a1->width();
+        e.typeAndLeave(a1, QStringLiteral("1234567"));
+        QCOMPARE(a1->text(), QStringLiteral("12345"));
+        QVERIFY(wide > e.f(EditorField::Steam, 1)->width());
+        e.window.fill(1, QString(), QStringList(23, QStringLiteral("90")));
+        QCOMPARE(int(e.window.record().value(4)), 90);
+        QCOMPARE(int(e.window.record().value(2)), 5400);
+
+        // Back in normal mode the next opening shows minutes and three characters.
+        e.window.hide();
+        e.state.damperSecondsMode = false;
+        e.state.minuteColumns = AppState::defaultMinuteColumns();
+        QVERIFY(e.show());
+        QCOMPARE(e.window.abzugLabel(3)->text(), QStringLiteral("Min. ZU"));
+        e.typeAndLeave(a1, QStringLiteral("1234567"));
+        QCOMPARE(a1->text(), QStringLiteral("123"));
+    }
+
+    void arrowKeysMoveInColumns_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("to");
+        QTest::newRow("Bz1 down") << int(EditorField::BakeTime) << 1 << int(Qt::Key_Down) << 2;
+        QTest::newRow("Bz1 up stays") << int(EditorField::BakeTime) << 1 << int(Qt::Key_Up) << 1;
+        QTest::newRow("OH5 down stays") << int(EditorField::TopHeat) << 5 << int(Qt::Key_Down) << 5;
+        QTest::newRow("UH4 up") << int(EditorField::BottomHeat) << 4 << int(Qt::Key_Up) << 3;
+        QTest::newRow("S3 down") << int(EditorField::Steam) << 3 << int(Qt::Key_Down) << 4;
+        QTest::newRow("S4 down stays") << int(EditorField::Steam) << 4 << int(Qt::Key_Down) << 4;
+        QTest::newRow("A2 up") << int(EditorField::Damper) << 2 << int(Qt::Key_Up) << 1;
+    }
+    void arrowKeysMoveInColumns()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, from);
+        QFETCH(int, key);
+        QFETCH(int, to);
+        Editor e;
+        QVERIFY(e.show());
+        QLineEdit *start = e.f(EditorField(kind), from);
+        start->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(start, Qt::Key(key));
+        QCOMPARE(QApplication::focusWidget(), e.f(EditorField(kind), to));
+    }
+
+    void tabOrderRunsRowByRow()
+    {
+        Editor e;
+        QVERIFY(e.show());
+        QList<QWidget *> expected;
+        for (int p = 1; p <= 5; ++p)
+            expected << e.f(EditorField::BakeTime, p) << e.f(EditorField::TopHeat, p) << e.f(EditorField::BottomHeat, p);
+        for (int k = 1; k <= 4; ++k)
+            expected << e.f(EditorField::Steam, k);
+        for (int k = 1; k <= 4; ++k)
+            expected << e.f(EditorField::Damper, k);
+        expected << e.window.takeButton() << e.window.closeButton() << e.window.cancelButton();
+        QWidget *w = expected.first();
+        for (QWidget *next : expected.mid(1)) {
+            w = w->nextInFocusChain();
+            while (w->focusPolicy() == Qt::NoFocus)
+                w = w->nextInFocusChain();
+            QCOMPARE(w, next);
+        }
+    }
+
+    void takeOverIntoAnotherRow()
+    {
+        SheetModel list;
+        setupProgramSheet(list);
+        list.setText(4, 1, QStringLiteral("Vier"));
+        list.setNumber(4, 2, 250);
+        list.setNumber(4, 5, 45);
+        bool modified = false;
+        Editor e;
+        QObject::connect(&e.window, &TwBackprogramm::takenOver, &e.window,
+                         [&](int number, const QString &name, const QStringList &values) {
+                             takeOverIntoList(list, EditorProgram{number, name, values}, modified);
+                         });
+        e.window.fillFromRow(list, 4);
+        QVERIFY(e.show());
+        const SheetModel::Cells row4 = list.cells();
+
+        e.window.prgNr()->setValue(9);
+        e.f(EditorField::Steam, 1)->clear();            // empty steam
+        e.f(EditorField::Damper, 2)->setText("7x");     // damper as typed
+        e.typeAndLeave(e.f(EditorField::BakeTime, 2), QStringLiteral("15"));
+        QTest::mouseClick(e.window.takeButton(), Qt::LeftButton);
+        QVERIFY(e.window.isVisible()); // stays open for more
+        QVERIFY(modified);
+        QCOMPARE(list.text(9, 1), QStringLiteral("Vier"));
+        QCOMPARE(list.number(9, 2), 250.0);
+        QVERIFY(list.isEmpty(9, 5));
+        QCOMPARE(list.text(9, 11), QStringLiteral("7x"));
+        QCOMPARE(list.number(9, 9), 15.0);
+        QVERIFY(list.isNumber(9, 9));
+        QCOMPARE(list.number(9, 4), 0.0);
+        for (auto it = row4.cbegin(); it != row4.cend(); ++it)
+            if (it.key().first == 4)
+                QCOMPARE(list.cell(4, it.key().second), it.value());
+
+        // Taken over by keyboard while still in a bake time field: its step runs first.
+        modified = false;
+        QLineEdit *bz1 = e.f(EditorField::BakeTime, 1);
+        bz1->setFocus(Qt::MouseFocusReason);
+        bz1->setText(QStringLiteral("-5"));
+        QTest::keyClick(bz1, Qt::Key_B, Qt::AltModifier);
+        QTRY_VERIFY(modified); // the accelerator clicks the button after its press animation
+        QCOMPARE(list.text(9, 4), QStringLiteral("1087"));
+    }
+
+    void closingOnlyHides()
+    {
+        Editor e;
+        QPointer<TwBackprogramm> window(&e.window);
+        for (QPushButton *button : {e.window.closeButton(), e.window.cancelButton()}) {
+            QTimer::singleShot(0, button, [button] { button->click(); });
+            QCOMPARE(e.window.showModal(), int(QDialog::Rejected));
+            QVERIFY(window);
+            QVERIFY(!e.window.isVisible());
+        }
+        e.window.show();
+        e.window.close();
+        QVERIFY(window);
+        QVERIFY(!e.window.isVisible());
+    }
+
+    // ---- service panel -----------------------------------------------------------------
+
+    void debugpanelFillsAndChecks()
+    {
+        SheetModel list;
+        setupProgramSheet(list);
+        ScriptedPrompter prompter;
+        Debugpanel panel;
+        panel.attach(&list, &prompter);
+        QCOMPARE(panel.createDefaultRec()->text(), QStringLiteral("DefRec"));
+        QCOMPARE(panel.checkDefaultRec()->text(), QStringLiteral("CheckRec"));
+        QCOMPARE(panel.mitLuecken()->text(), QStringLiteral("Mit Lücken"));
+        QCOMPARE(panel.nameShort()->text(), QStringLiteral("Name kurz"));
+        QCOMPARE(panel.ignoreSpaceBox()->text(), QStringLiteral("Leerzeichen am Ende ignorieren"));
+        QCOMPARE(panel.maxDefaultBox()->value(), 99);
+        QCOMPARE(panel.maxDefaultBox()->minimum(), 1);
+        QCOMPARE(panel.maxDefaultBox()->maximum(), 99);
+        QCOMPARE(panel.objectName(), QStringLiteral("Debugpanel"));
+        QCOMPARE(panel.uebertragungszeit()->objectName(), QStringLiteral("Uebertragungszeit"));
+
+        int fills = 0;
+        connect(&panel, &Debugpanel::createDefaultRecClicked, this, [&fills] { ++fills; });
+        panel.defRecUp()->setChecked(true);
+        panel.maxDefaultBox()->setValue(20);
+        QTest::mouseClick(panel.createDefaultRec(), Qt::LeftButton);
+        QCOMPARE(fills, 1);
+        QCOMPARE(list.text(1, 1), QStringLiteral("Test________01"));
+        QCOMPARE(list.text(20, 1), QStringLiteral("Test________20"));
+        QVERIFY(list.isEmpty(21, 1));
+
+        const QColor normal = panel.checkDefaultRec()->palette().color(QPalette::ButtonText);
+        list.setNumber(7, 24, 0);
+        QTest::mouseClick(panel.checkDefaultRec(), Qt::LeftButton);
+        QCOMPARE(prompter.shown.last().caption, QStringLiteral("Fehler"));
+        QCOMPARE(prompter.shown.last().text, QStringLiteral("ACHTUNG FEHLER:\r\n07-24; \r\n"));
+        QCOMPARE(panel.checkDefaultRec()->palette().color(QPalette::ButtonText), QColor(Qt::red));
+
+        QTest::mouseClick(panel.createDefaultRec(), Qt::LeftButton);
+        QTest::mouseClick(panel.checkDefaultRec(), Qt::LeftButton);
+        QCOMPARE(prompter.shown.last().caption, QStringLiteral("O.K."));
+        QCOMPARE(prompter.shown.last().text, QStringLiteral("Alles O.K."));
+        QCOMPARE(panel.checkDefaultRec()->palette().color(QPalette::ButtonText), normal);
+    }
+
+    void debugpanelFollowsServiceMode()
+    {
+        QWidget host;
+        auto *panel = new Debugpanel(&host);
+        host.show();
+        panel->retrytest()->setChecked(true);
+        panel->applyServiceMode(true);
+        QVERIFY(panel->isVisible());
+        QVERIFY(panel->retrytest()->isVisible());
+        QVERIFY(panel->retrytestChecked());
+        panel->applyServiceMode(false);
+        QVERIFY(!panel->isVisible());
+        QVERIFY(!panel->retrytestChecked());
+        panel->setTransferTime(QStringLiteral("Übertragungszeit=.."));
+        QCOMPARE(panel->uebertragungszeit()->text(), QStringLiteral("Übertragungszeit=.."));
+    }
+
+    // ---- printing ----------------------------------------------------------------------
+
+    void printingPrograms10To20()
+    {
+        SheetModel list;
+        setupProgramSheet(list);
+        TestPatternOptions pattern;
+        pattern.countUp = true;
+        pattern.shortNames = true;
+        fillTestPattern(list, pattern, 99);
+        list.setSheetName(QStringLiteral("Backprogramme_Ofen_3"));
+        AppState state;
+        state.printScale = 0; // prints at the default, not at 10 %
+        ScriptedPrompter prompter;
+
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("programme.pdf"));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        QVERIFY(printPrograms(list, QStringLiteral("Backprogramme_Ofen_3"), 10, 20, state, prompter, nullptr, &printer));
+        QCOMPARE(list.sheetName(), QStringLiteral("Backprogramme_Ofen_3"));
+        QCOMPARE(list.printArea(), SheetModel::range(10, 1, 20, 24));
+        QCOMPARE(list.printScale(), 80);
+        QCOMPARE(prompter.texts(QStringLiteral("window")), QStringList{QStringLiteral("Fenster \"Backprogramme\" wird gedruckt")});
+
+        const QString text = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        QVERIFY2(text.contains(QStringLiteral("Backprogramme_Ofen_3        ")), qPrintable(text));
+        for (int n = 10; n <= 20; ++n)
+            QVERIFY2(text.contains(QStringLiteral("Test%1").arg(n)), qPrintable(text));
+        QVERIFY(!text.contains(QStringLiteral("Test09")));
+        QVERIFY(!text.contains(QStringLiteral("Test21")));
+        for (const char *heading : {"Nr.", "Name", "OH1", "UH1", "BZ1", "S1", "A1", "BZ5"})
+            QVERIFY2(text.contains(QLatin1String(heading)), heading);
+        QVERIFY(text.contains(QStringLiteral("210"))); // top heat of program 10
+
+        const QString info = run(QStringLiteral("pdfinfo"), {pdf});
+        const QRegularExpressionMatch size =
+            QRegularExpression(QStringLiteral("Page size:\\s+([0-9.]+) x ([0-9.]+)")).match(info);
+        QVERIFY2(size.hasMatch(), qPrintable(info));
+        QVERIFY(size.captured(1).toDouble() > size.captured(2).toDouble()); // landscape
+    }
+
+    void printingAnEmptyRangePrintsNothing()
+    {
+        SheetModel list;
+        setupProgramSheet(list);
+        AppState state;
+        ScriptedPrompter prompter;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        QTemporaryDir dir;
+        printer.setOutputFileName(dir.filePath(QStringLiteral("leer.pdf")));
+        QVERIFY(!printPrograms(list, kProgramSheetName, 20, 10, state, prompter, nullptr, &printer));
+        QVERIFY(prompter.shown.isEmpty());
+        QCOMPARE(list.sheetName(), kProgramSheetName);
+    }
+};
+
+QTEST_MAIN(TestUiProgramEditor)
+#include "tst_ui_programeditor.moc"
