@@ -4,6 +4,7 @@
 #include "clock/ui/ttorvelver.h"
 #include "clock/ui/tuhrempfangen.h"
 #include "link/controllerlink.h"
+#include "nightstart/ui/tnacht.h"
 #include "link/portname.h"
 #include "shell/appstate.h"
 #include "shell/torvelsettings.h"
@@ -38,6 +39,8 @@ void registerChildWindows(ChildWindows &c)
                               list->setEditor(&c.editor);
                               return list;
                           });
+    c.frame.registerChild(ChildWindow::NightStart, QStringLiteral("Nachtstartzeiten"),
+                          [&c] { return new TNacht(&c.state, &c.link, &c.prompter); });
     c.frame.registerChild(ChildWindow::Search, QStringLiteral("VKS Torvel suchen..."),
                           [&c] { return new TTorvelVer(&c.state, &c.link); });
     c.frame.registerChild(ChildWindow::Clock, QStringLiteral("Uhrzeit"),

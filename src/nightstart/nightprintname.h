@@ -6,8 +6,8 @@
 
 namespace torvel {
 
-// The name, ten blanks, then the date and time in the system's short date and long time
-// ("Nachtstartzeiten_Ofen_3          24.12.26 05:30:00 CET").
+// The name, ten blanks, the date in the system's short format, a blank and the time in its
+// long format ("Nachtstartzeiten_Ofen_3          24.12.26 05:30:00").
 QString nightPrintSheetName(const QString &sheetName, const QDateTime &now);
 
 } // namespace torvel

@@ -101,7 +101,11 @@ TBPrg::TBPrg(AppState *state, ControllerLink *link, Prompter *prompter, TGetSele
     m_state->bakeProgramList = this;
 }
 
-TBPrg::~TBPrg() = default;
+TBPrg::~TBPrg()
+{
+    // The grid reads the record: it must go before the record member does.
+    delete m_grid;
+}
 
 void TBPrg::buildButtons()
 {

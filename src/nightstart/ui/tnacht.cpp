@@ -11,6 +11,7 @@
 #include "shell/ui/gridview.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMdiSubWindow>
@@ -78,7 +79,10 @@ TNacht::TNacht(AppState *state, ControllerLink *link, Prompter *prompter, QWidge
 
     // Sized to the controls: the whole 8 x 5 grid without scroll bars.
     QTableView *table = m_nachtzeit->table();
-    table->resizeColumnsToContents();
+    const QFontMetrics metrics = table->fontMetrics();
+    table->setColumnWidth(0, metrics.horizontalAdvance(QStringLiteral("Donnerstag")) + 16);
+    for (int col = 1; col < kNightCols; ++col) // room for the markers "  -----"
+        table->setColumnWidth(col, metrics.horizontalAdvance(QStringLiteral("  -----")) + 16);
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     const int frame = 2 * table->frameWidth();
