@@ -9,7 +9,7 @@
 #include "bakeprog/ui/debugpanel.h"
 #include "bakeprog/ui/programprinter.h"
 #include "bakeprog/ui/twbackprogramm.h"
-#include "clock/ui/childhost.h"
+#include "shell/ui/childhost.h"
 #include "link/controllerlink.h"
 #include "shell/appstate.h"
 #include "shell/prompter.h"
@@ -99,6 +99,7 @@ TBPrg::TBPrg(AppState *state, ControllerLink *link, Prompter *prompter, TGetSele
     m_gaugeTimer.setInterval(50);
     connect(&m_gaugeTimer, &QTimer::timeout, this, &TBPrg::showProgress);
     m_state->bakeProgramList = this;
+    followActivation(this, [this] { onActivated(); });
 }
 
 TBPrg::~TBPrg()
@@ -309,10 +310,6 @@ bool TBPrg::event(QEvent *event)
         }
         return true;
     }
-    if (event->type() == QEvent::WindowActivate)
-        onActivated();
-    else if (event->type() == QEvent::ParentChange)
-        watchSubWindowActivation();
     return QWidget::event(event);
 }
 
@@ -385,14 +382,6 @@ void TBPrg::loadSingleProgram(FileKind kind, const QString &fileName)
         files.loadTbp(fileName, row);
 }
 
-void TBPrg::watchSubWindowActivation()
-{
-    QWidget *host = hostWindow(this);
-    if (host == this || host == m_watchedHost)
-        return;
-    m_watchedHost = host;
-    connect(static_cast<QMdiSubWindow *>(host), &QMdiSubWindow::aboutToActivate, this, &TBPrg::onActivated);
-}
 
 void TBPrg::onActivated()
 {

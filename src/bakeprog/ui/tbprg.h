@@ -91,7 +91,6 @@ private:
     void finishTransfer();
     void showProgress();
     void onActivated();
-    void watchSubWindowActivation();
 
     AppState *m_state;
     ControllerLink *m_link;
@@ -102,7 +101,6 @@ private:
     bool m_recordModified = false;
     bool m_busy = false;
     bool m_closeDeferred = false;
-    QPointer<QWidget> m_watchedHost;
 
     QWidget *m_progressPanel = nullptr;
     QLabel *m_step = nullptr;

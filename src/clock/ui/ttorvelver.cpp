@@ -1,6 +1,6 @@
 #include "ttorvelver.h"
 
-#include "childhost.h"
+#include "shell/ui/childhost.h"
 
 #include "link/controller.h"
 #include "link/controllerlink.h"
@@ -81,7 +81,7 @@ TTorvelVer::TTorvelVer(AppState *state, ControllerLink *link, QWidget *parent)
     m_getTimer->start();
 
     m_state->searchWindow = this;
-    watchSubWindowActivation(); // made inside its frame already
+    followActivation(this, [this] { onActivated(); });
 }
 
 TTorvelVer::~TTorvelVer()
@@ -146,21 +146,9 @@ bool TTorvelVer::event(QEvent *event)
             showAgain(this);
         return true;
     }
-    if (event->type() == QEvent::WindowActivate)
-        onActivated();
-    else if (event->type() == QEvent::ParentChange)
-        watchSubWindowActivation();
     return QWidget::event(event);
 }
 
-void TTorvelVer::watchSubWindowActivation()
-{
-    QWidget *host = hostWindow(this);
-    if (host == this || host == m_watchedHost)
-        return;
-    m_watchedHost = host;
-    connect(static_cast<QMdiSubWindow *>(host), &QMdiSubWindow::aboutToActivate, this, &TTorvelVer::onActivated);
-}
 
 void TTorvelVer::onActivated()
 {

@@ -43,7 +43,6 @@ private:
     void writeOvenColumn();
     void setCell(int row, int column, const QString &text);
     QString cellText(int row, int column) const;
-    void watchSubWindowActivation();
 
     AppState *m_state;
     ControllerLink *m_link;
@@ -51,7 +50,6 @@ private:
     QPushButton *m_suchen;
     QPushButton *m_schliessen;
     QTimer *m_getTimer;
-    QPointer<QWidget> m_watchedHost; // the frame whose activation is watched
 };
 
 } // namespace torvel

@@ -1,6 +1,6 @@
 #include "tuhrempfangen.h"
 
-#include "childhost.h"
+#include "shell/ui/childhost.h"
 
 #include "clock/clockread.h"
 #include "clock/clockset.h"
@@ -96,7 +96,7 @@ TUhrempfangen::TUhrempfangen(AppState *state, ControllerLink *link, Prompter *pr
     m_getTimer->start();
 
     m_state->clockWindow = this;
-    watchSubWindowActivation(); // made inside its frame already
+    followActivation(this, [this] { onActivated(); });
 }
 
 TUhrempfangen::~TUhrempfangen()
@@ -195,28 +195,9 @@ bool TUhrempfangen::event(QEvent *event)
         handleRequest(static_cast<RequestEvent *>(event)->number());
         return true;
     }
-    switch (event->type()) {
-    case QEvent::WindowActivate:
-        onActivated();
-        break;
-    case QEvent::ParentChange:
-        watchSubWindowActivation();
-        break;
-    default:
-        break;
-    }
     return QWidget::event(event);
 }
 
-void TUhrempfangen::watchSubWindowActivation()
-{
-    QWidget *host = hostWindow(this);
-    if (host == this || host == m_watchedHost)
-        return;
-    m_watchedHost = host;
-    connect(static_cast<QMdiSubWindow *>(host), &QMdiSubWindow::aboutToActivate, this,
-            &TUhrempfangen::onActivated);
-}
 
 void TUhrempfangen::onActivated()
 {

@@ -55,7 +55,6 @@ private:
     void unregister();
     // Finishes a close asked for during the transaction that just ended; true when it did.
     bool finishDeferredClose();
-    void watchSubWindowActivation();
 
     AppState *m_state;
     ControllerLink *m_link;
@@ -68,7 +67,6 @@ private:
     bool m_stopTimePoll = false;
     bool m_transaction = false;
     bool m_closeDeferred = false;
-    QPointer<QWidget> m_watchedHost; // the frame whose activation is watched
 };
 
 } // namespace torvel

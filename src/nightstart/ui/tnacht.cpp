@@ -1,6 +1,6 @@
 #include "tnacht.h"
 
-#include "clock/ui/childhost.h"
+#include "shell/ui/childhost.h"
 #include "link/controllerlink.h"
 #include "nightstart/nightfiles.h"
 #include "nightstart/nightstartgrid.h"
@@ -98,7 +98,7 @@ TNacht::TNacht(AppState *state, ControllerLink *link, Prompter *prompter, QWidge
     connect(m_nachtzeit, &GridView::keyPress, this, &TNacht::NachtzeitKeyPress);
 
     m_state->nightStartWindow = this;
-    watchSubWindowActivation(); // made inside its frame already
+    followActivation(this, [this] { onActivated(); });
 }
 
 TNacht::~TNacht()
@@ -216,16 +216,6 @@ bool TNacht::event(QEvent *event)
             handleRequest(request);
         return true;
     }
-    switch (event->type()) {
-    case QEvent::WindowActivate:
-        onActivated();
-        break;
-    case QEvent::ParentChange:
-        watchSubWindowActivation();
-        break;
-    default:
-        break;
-    }
     return QWidget::event(event);
 }
 
@@ -277,14 +267,6 @@ void TNacht::printGrid()
     printNightGrid(*m_sheet, *m_prompter, this, m_print);
 }
 
-void TNacht::watchSubWindowActivation()
-{
-    QWidget *host = hostWindow(this);
-    if (host == this || host == m_watchedHost)
-        return;
-    m_watchedHost = host;
-    connect(static_cast<QMdiSubWindow *>(host), &QMdiSubWindow::aboutToActivate, this, &TNacht::onActivated);
-}
 
 void TNacht::onActivated()
 {

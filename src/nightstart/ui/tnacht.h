@@ -75,7 +75,6 @@ private:
     void finishTransfer();
     void unregister();
     void onActivated();
-    void watchSubWindowActivation();
 
     AppState *m_state;
     ControllerLink *m_link;
@@ -93,7 +92,6 @@ private:
     bool m_clickWaiting = false;
     // File and print requests that came during a transfer: they run once it has ended.
     QList<PendingRequest> m_pending;
-    QPointer<QWidget> m_watchedHost;
 };
 
 } // namespace torvel

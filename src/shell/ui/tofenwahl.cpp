@@ -1,5 +1,7 @@
 #include "tofenwahl.h"
 
+#include "childhost.h"
+
 #include "shell/appstate.h"
 #include "shell/requests.h"
 
@@ -33,7 +35,7 @@ TOfenwahl::TOfenwahl(AppState *state, QWidget *parent) : QWidget(parent), m_stat
 
     m_close = new QPushButton(QStringLiteral("Schließen"), this);
     m_close->setObjectName(QStringLiteral("Button1"));
-    connect(m_close, &QPushButton::clicked, this, &TOfenwahl::closeWindow);
+    connect(m_close, &QPushButton::clicked, this, [this] { closeHost(this); });
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(group);
@@ -41,7 +43,7 @@ TOfenwahl::TOfenwahl(AppState *state, QWidget *parent) : QWidget(parent), m_stat
 
     connect(state, &AppState::selectedOvenChanged, this, &TOfenwahl::showSelectedOven);
     state->ovenWindow = this;
-    followSubWindow();
+    followActivation(this, [this] { activate(); });
     showSelectedOven();
 }
 
@@ -56,54 +58,12 @@ void TOfenwahl::showSelectedOven()
     m_ovens.at(m_state->selectedOven() - 1)->setChecked(true);
 }
 
-void TOfenwahl::closeWindow()
-{
-    if (QMdiSubWindow *sub = subWindow())
-        sub->close(); // closes this widget first, then the frame (deleted on close)
-    else
-        close();
-}
-
-void TOfenwahl::showAgain()
-{
-    QMdiSubWindow *sub = subWindow();
-    QWidget *frame = sub ? static_cast<QWidget *>(sub) : this;
-    frame->showNormal();
-    frame->raise();
-    if (sub && sub->mdiArea())
-        sub->mdiArea()->setActiveSubWindow(sub);
-    else
-        activateWindow();
-}
-
-QMdiSubWindow *TOfenwahl::subWindow() const
-{
-    return qobject_cast<QMdiSubWindow *>(parentWidget());
-}
-
-void TOfenwahl::followSubWindow()
-{
-    if (QMdiSubWindow *sub = subWindow())
-        connect(sub, &QMdiSubWindow::aboutToActivate, this, &TOfenwahl::activate, Qt::UniqueConnection);
-}
-
 bool TOfenwahl::event(QEvent *event)
 {
     if (event->type() == RequestEvent::eventType()) {
         if (static_cast<RequestEvent *>(event)->request() == Request::ShowAgain)
-            showAgain();
+            torvel::showAgain(this);
         return true;
-    }
-    switch (event->type()) {
-    case QEvent::ParentChange:
-        followSubWindow();
-        break;
-    case QEvent::WindowActivate:
-        if (isWindow())
-            activate();
-        break;
-    default:
-        break;
     }
     return QWidget::event(event);
 }
@@ -113,7 +73,7 @@ void TOfenwahl::closeEvent(QCloseEvent *event)
     if (m_state->ovenWindow == this)
         m_state->ovenWindow = nullptr;
     // Standing alone there is no subwindow to delete it.
-    if (!subWindow())
+    if (hostWindow(this) == this)
         deleteLater();
     event->accept();
 }

@@ -36,11 +36,7 @@ protected:
 
 private:
     void showSelectedOven();
-    void closeWindow();
-    void showAgain();
-    QMdiSubWindow *subWindow() const;
     // Activation of the subwindow around this widget is this window's activation.
-    void followSubWindow();
 
     AppState *m_state;
     std::array<QRadioButton *, kOvens> m_ovens{};

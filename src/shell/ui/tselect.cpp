@@ -1,5 +1,7 @@
 #include "tselect.h"
 
+#include "childhost.h"
+
 #include "link/portlist.h"
 #include "link/portname.h"
 #include "shell/appstate.h"
@@ -53,7 +55,7 @@ TSelect::TSelect(AppState *state, TorvelSettings *settings, Prompter *prompter, 
     m_ok->setAutoDefault(true);
     m_cancel->setAutoDefault(true);
     connect(m_ok, &QPushButton::clicked, this, &TSelect::ok);
-    connect(m_cancel, &QPushButton::clicked, this, &TSelect::closeWindow);
+    connect(m_cancel, &QPushButton::clicked, this, [this] { closeHost(this); });
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -65,7 +67,7 @@ TSelect::TSelect(AppState *state, TorvelSettings *settings, Prompter *prompter, 
     setFocusProxy(m_comBox);
 
     state->portWindow = this;
-    followSubWindow();
+    followActivation(this, [this] { activate(); });
 }
 
 std::optional<QString> TSelect::portFromText(const QString &text)
@@ -103,57 +105,19 @@ void TSelect::ok()
     }
     m_port = *port;
     emit portChosen(m_port);
-    closeWindow();
+    closeHost(this);
 }
 
-void TSelect::closeWindow()
-{
-    if (QMdiSubWindow *sub = subWindow())
-        sub->close(); // closes this widget first, then the frame
-    else
-        close();
-}
 
-void TSelect::showAgain()
-{
-    QMdiSubWindow *sub = subWindow();
-    QWidget *frame = sub ? static_cast<QWidget *>(sub) : this;
-    frame->showNormal();
-    frame->raise();
-    if (sub && sub->mdiArea())
-        sub->mdiArea()->setActiveSubWindow(sub);
-    else
-        activateWindow();
-}
 
-QMdiSubWindow *TSelect::subWindow() const
-{
-    return qobject_cast<QMdiSubWindow *>(parentWidget());
-}
 
-void TSelect::followSubWindow()
-{
-    if (QMdiSubWindow *sub = subWindow())
-        connect(sub, &QMdiSubWindow::aboutToActivate, this, &TSelect::activate, Qt::UniqueConnection);
-}
 
 bool TSelect::event(QEvent *event)
 {
     if (event->type() == RequestEvent::eventType()) {
         if (static_cast<RequestEvent *>(event)->request() == Request::ShowAgain)
-            showAgain();
+            torvel::showAgain(this);
         return true;
-    }
-    switch (event->type()) {
-    case QEvent::ParentChange:
-        followSubWindow();
-        break;
-    case QEvent::WindowActivate:
-        if (isWindow())
-            activate();
-        break;
-    default:
-        break;
     }
     return QWidget::event(event);
 }
@@ -167,7 +131,7 @@ bool TSelect::eventFilter(QObject *watched, QEvent *event)
             ok();
             return true;
         case Qt::Key_Escape:
-            closeWindow();
+            closeHost(this);
             return true;
         default:
             break;
@@ -184,7 +148,7 @@ void TSelect::keyPressEvent(QKeyEvent *event)
         ok();
         break;
     case Qt::Key_Escape:
-        closeWindow();
+        closeHost(this);
         break;
     default:
         QWidget::keyPressEvent(event);

@@ -48,11 +48,7 @@ protected:
 
 private:
     void ok();
-    void closeWindow();
-    void showAgain();
-    QMdiSubWindow *subWindow() const;
     // Activation of the subwindow around this widget is this window's activation.
-    void followSubWindow();
 
     AppState *m_state;
     TorvelSettings *m_settings;
