@@ -5,47 +5,16 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "testsupport/processes.h"
+
 class TestCliLink : public QObject
 {
     Q_OBJECT
 
-    struct Run {
-        int code = -1;
-        QString out;
-        QString err;
-    };
+    using Run = torvel::test::CliRun;
+    using Sim = torvel::test::PtySim;
 
-    static Run torvelctl(const QStringList &args)
-    {
-        QProcess p;
-        p.start(QStringLiteral(TORVELCTL_PATH), args);
-        Run r;
-        if (!p.waitForFinished(30000))
-            return r;
-        r.code = p.exitCode();
-        r.out = QString::fromUtf8(p.readAllStandardOutput());
-        r.err = QString::fromUtf8(p.readAllStandardError());
-        return r;
-    }
-
-    // torvelsim on a pty for one test; stops with the test.
-    struct Sim {
-        QProcess process;
-        QString device;
-        bool start(const QStringList &args)
-        {
-            process.start(QStringLiteral(TORVELSIM_PATH), args);
-            if (!process.waitForReadyRead(5000))
-                return false;
-            device = QString::fromLocal8Bit(process.readLine()).trimmed();
-            return device.startsWith('/');
-        }
-        ~Sim()
-        {
-            process.terminate();
-            process.waitForFinished(3000);
-        }
-    };
+    static Run torvelctl(const QStringList &args) { return torvel::test::runTorvelctl(args); }
 
 private slots:
     void versionOverAPty_data()

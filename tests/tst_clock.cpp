@@ -23,6 +23,8 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include "testsupport/processes.h"
+
 #include <memory>
 
 using namespace torvel;
@@ -97,46 +99,13 @@ struct Bench {
     int functionFrames(int code) const { return line.stats().functionFrameCount(code); }
 };
 
-struct Run {
-    int code = -1;
-    QString out;
-    QString err;
-};
+using torvel::test::PtySim;
+using Run = torvel::test::CliRun;
 
 Run torvelctl(const QStringList &args)
 {
-    QProcess p;
-    p.start(QStringLiteral(TORVELCTL_PATH), args);
-    Run r;
-    if (!p.waitForFinished(30000))
-        return r;
-    r.code = p.exitCode();
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return torvel::test::runTorvelctl(args);
 }
-
-// torvelsim on a pty for one test; stops with it.
-struct PtySim {
-    QProcess process;
-    QString device;
-    bool start(const QStringList &args)
-    {
-        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process.start(QStringLiteral(TORVELSIM_PATH), args);
-        if (!process.waitForStarted(5000))
-            return false;
-        if (!QTest::qWaitFor([this] { return process.canReadLine(); }, 5000))
-            return false;
-        device = QString::fromLocal8Bit(process.readLine()).trimmed();
-        return device.startsWith(QLatin1Char('/'));
-    }
-    ~PtySim()
-    {
-        process.terminate();
-        process.waitForFinished(3000);
-    }
-};
 
 } // namespace
 

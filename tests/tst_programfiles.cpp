@@ -22,6 +22,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "testsupport/processes.h"
+
 using namespace torvel;
 using torvel::test::ScriptedPrompter;
 
@@ -77,26 +79,11 @@ struct Rig {
     }
 };
 
-struct Cli {
-    int code = -1;
-    QString out;
-    QString err;
-};
+using Cli = torvel::test::CliRun;
 
 Cli torvelctl(const QStringList &args, const QString &settings)
 {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("TORVEL_SETTINGS"), settings);
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(TORVELCTL_PATH), QStringList{QStringLiteral("--port"), QStringLiteral("SIM")} + args);
-    Cli r;
-    if (!p.waitForFinished(20000))
-        return r;
-    r.code = p.exitCode();
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return torvel::test::runTorvelctl(QStringList{QStringLiteral("--port"), QStringLiteral("SIM")} + args, settings);
 }
 
 } // namespace
