@@ -137,6 +137,13 @@ private:
 
 } // namespace
 
+GridView::~GridView()
+{
+    // The table calls back into this view while it is hidden on destruction: it goes first.
+    delete m_table;
+    m_table = nullptr;
+}
+
 GridView::GridView(SheetModel *sheet, QWidget *parent)
     : QWidget(parent), m_sheet(sheet), m_model(new SheetTableModel(sheet, this))
 {

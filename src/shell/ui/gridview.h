@@ -21,6 +21,7 @@ class GridView : public QWidget
     Q_OBJECT
 public:
     explicit GridView(SheetModel *sheet, QWidget *parent = nullptr);
+    ~GridView() override;
 
     SheetModel *sheet() const { return m_sheet; }
     SheetTableModel *tableModel() const { return m_model; }
