@@ -13,6 +13,7 @@
 #include "simprograms.h"
 #include "simtransport.h"
 #include "testsupport/scriptedprompter.h"
+#include "testsupport/simulatedline.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -64,9 +65,7 @@ private slots:
     {
         state = new AppState;
         link = new ControllerLink;
-        auto transport = std::make_unique<SimTransport>();
-        line = transport->line();
-        link->setTransport(std::move(transport));
+        line = torvel::test::attachSimulatedLine(*link);
         prompter = new ScriptedPrompter;
         sheet = new SheetModel;
         setupProgramSheet(*sheet);

@@ -23,6 +23,7 @@
 #include "simnight.h"
 #include "simtransport.h"
 #include "testsupport/scriptedprompter.h"
+#include "testsupport/simulatedline.h"
 
 #include <QFile>
 #include <QLocale>
@@ -169,9 +170,7 @@ private slots:
     {
         state = new AppState;
         link = new ControllerLink;
-        auto transport = std::make_unique<SimTransport>();
-        line = transport->line();
-        link->setTransport(std::move(transport));
+        line = torvel::test::attachSimulatedLine(*link);
         prompter = new ScriptedPrompter;
         grid = new SheetModel;
         setupNightStartGrid(*grid);

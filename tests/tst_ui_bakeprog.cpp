@@ -13,6 +13,7 @@
 #include "simline.h"
 #include "simtransport.h"
 #include "testsupport/scriptedprompter.h"
+#include "testsupport/simulatedline.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -71,9 +72,7 @@ private slots:
     {
         state = new AppState;
         link = new ControllerLink;
-        auto transport = std::make_unique<SimTransport>();
-        line = transport->line();
-        link->setTransport(std::move(transport));
+        line = torvel::test::attachSimulatedLine(*link);
         prompter = new ScriptedPrompter;
         range = new TGetSelect;
         mdi = new QMdiArea;
