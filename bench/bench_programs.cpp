@@ -4,8 +4,8 @@
 
 #include "bakeprog/programsheet.h"
 #include "bakeprog/programtransfer.h"
-#include "bakeprog/ui/tbprg.h"
-#include "bakeprog/ui/tgetselect.h"
+#include "bakeprog/ui/programlistwindow.h"
+#include "bakeprog/ui/rangedialog.h"
 #include "link/controllerlink.h"
 #include "link/serialtransport.h"
 #include "shell/appstate.h"
@@ -47,7 +47,7 @@ int complete(const SheetModel &sheet)
 }
 
 // Accepts the range dialog with 1..99 as soon as it shows.
-void acceptRangeWhenShown(TGetSelect &dialog)
+void acceptRangeWhenShown(RangeDialog &dialog)
 {
     auto *poll = new QTimer(&dialog);
     QObject::connect(poll, &QTimer::timeout, &dialog, [&dialog, poll] {
@@ -94,8 +94,8 @@ int main(int argc, char *argv[])
 
     {
         QMdiArea mdi;
-        TGetSelect range;
-        auto *list = new TBPrg(&state, &link, &prompter, &range);
+        RangeDialog range;
+        auto *list = new ProgramListWindow(&state, &link, &prompter, &range);
         mdi.addSubWindow(list)->show();
         mdi.resize(1000, 700);
         mdi.show();

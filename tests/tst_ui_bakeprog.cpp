@@ -2,11 +2,11 @@
 // range dialog, buttons while busy, the key filter, capacity limits and closing mid-transfer.
 
 #include "bakeprog/programsheet.h"
-#include "bakeprog/ui/debugpanel.h"
-#include "bakeprog/ui/tbprg.h"
-#include "bakeprog/ui/twbackprogramm.h"
+#include "bakeprog/ui/servicepanel.h"
+#include "bakeprog/ui/programlistwindow.h"
+#include "bakeprog/ui/programeditorwindow.h"
 #include "shell/requests.h"
-#include "bakeprog/ui/tgetselect.h"
+#include "bakeprog/ui/rangedialog.h"
 #include "link/controllerlink.h"
 #include "shell/appstate.h"
 #include "shell/ui/gridview.h"
@@ -40,9 +40,9 @@ class TestUiBakeProg : public QObject
     ControllerLink *link = nullptr;
     SimLine *line = nullptr;
     ScriptedPrompter *prompter = nullptr;
-    TGetSelect *range = nullptr;
+    RangeDialog *range = nullptr;
     QMdiArea *mdi = nullptr;
-    TBPrg *list = nullptr;
+    ProgramListWindow *list = nullptr;
     int dialogMaximum = -1;
 
     // Answers the range dialog when it shows; first < 0 cancels.
@@ -74,9 +74,9 @@ private slots:
         link = new ControllerLink;
         line = torvel::test::attachSimulatedLine(*link);
         prompter = new ScriptedPrompter;
-        range = new TGetSelect;
+        range = new RangeDialog;
         mdi = new QMdiArea;
-        list = new TBPrg(state, link, prompter, range);
+        list = new ProgramListWindow(state, link, prompter, range);
         QMdiSubWindow *sub = mdi->addSubWindow(list);
         sub->setAttribute(Qt::WA_DeleteOnClose);
         mdi->show();
@@ -107,7 +107,7 @@ private slots:
         QCOMPARE(state->bakeProgramList.data(), list);
         AppState damper;
         damper.damperSecondsMode = true;
-        QCOMPARE(TBPrg::captionFor(damper), QStringLiteral("Backprogramm (ABZUG-Sekunden)"));
+        QCOMPARE(ProgramListWindow::captionFor(damper), QStringLiteral("Backprogramm (ABZUG-Sekunden)"));
     }
 
     void receivesAllProgramsWithButtonsDisabled()
@@ -208,14 +208,14 @@ private slots:
     void doubleClickAsksForTheEditor()
     {
         int requested = 0;
-        connect(list, &TBPrg::editRequested, this, [&](int row) { requested = row; });
+        connect(list, &ProgramListWindow::editRequested, this, [&](int row) { requested = row; });
         emit list->grid()->doubleClicked(7, 2);
         QCOMPARE(requested, 7);
     }
 
     void closingDuringAReceiveWaitsForItsEnd()
     {
-        QPointer<TBPrg> watched = list;
+        QPointer<ProgramListWindow> watched = list;
         int names = 0;
         connect(&link->engine(), &CommandEngine::frameSent, this, [&](const QByteArray &f) {
             if (f.startsWith("\x46\x15") && ++names == 2)
@@ -248,7 +248,7 @@ private slots:
 
     void theEditorWritesItsProgramBackIntoTheRow()
     {
-        TwBackprogramm editor(state);
+        ProgramEditorWindow editor(state);
         list->setEditor(&editor);
         list->record().setText(4, 1, "Alt");
         editor.fill(4, "Neu", QStringList(23, "1"));

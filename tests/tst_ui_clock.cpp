@@ -10,8 +10,8 @@
 
 #include "clock/clockread.h"
 #include "clock/clocktexts.h"
-#include "clock/ui/ttorvelver.h"
-#include "clock/ui/tuhrempfangen.h"
+#include "clock/ui/searchwindow.h"
+#include "clock/ui/clockwindow.h"
 #include "link/controller.h"
 #include "link/controllerlink.h"
 #include "shell/appstate.h"
@@ -158,7 +158,7 @@ void TestUiClock::clockInitialState()
 {
     Rig rig;
     {
-        TUhrempfangen w(&rig.state, &rig.link, &rig.prompter);
+        ClockWindow w(&rig.state, &rig.link, &rig.prompter);
         QCOMPARE(w.windowTitle(), QStringLiteral("Uhrzeit"));
         QCOMPARE(labelText(w, "Label1"), QStringLiteral("Aktuelle PC Zeit:"));
         QCOMPARE(labelText(w, "PCZeit"), QStringLiteral("PC Zeit"));
@@ -205,7 +205,7 @@ void TestUiClock::clockTickTexts()
     if (!clockBytes.isEmpty())
         clock.setRaw(clockBytes);
 
-    TUhrempfangen w(&rig.state, &rig.link, &rig.prompter);
+    ClockWindow w(&rig.state, &rig.link, &rig.prompter);
     w.pollClock();
     QCOMPARE(labelText(w, "VKSZeit"), text);
     static const QRegularExpression pcLine(
@@ -223,7 +223,7 @@ void TestUiClock::clockFramesOldTextWhileReading()
     Rig rig;
     rig.line->setPresentOvens({1});
     rig.state.setSelectedOven(2);
-    TUhrempfangen w(&rig.state, &rig.link, &rig.prompter);
+    ClockWindow w(&rig.state, &rig.link, &rig.prompter);
     QStringList whileReading;
     rig.onFrame << [&](const QByteArray &) { whileReading << labelText(w, "VKSZeit"); };
 
@@ -243,7 +243,7 @@ void TestUiClock::clockStopTimePoll()
     Rig rig;
     int frames = 0;
     rig.onFrame << [&](const QByteArray &) { ++frames; };
-    TUhrempfangen w(&rig.state, &rig.link, &rig.prompter);
+    ClockWindow w(&rig.state, &rig.link, &rig.prompter);
     w.setStopTimePoll(true);
     w.pollClock();
     QCOMPARE(frames, 0);
@@ -260,7 +260,7 @@ void TestUiClock::clockStopTimePoll()
 void TestUiClock::clockPollingPausedAndResumedByRequests()
 {
     Rig rig;
-    TUhrempfangen w(&rig.state, &rig.link, &rig.prompter);
+    ClockWindow w(&rig.state, &rig.link, &rig.prompter);
     QVERIFY(w.getTimer()->isActive());
 
     rig.state.pauseClockPolling();
@@ -290,7 +290,7 @@ void TestUiClock::clockReadTakesOvenOnce()
     rig.state.setSelectedOven(3);
     rig.onFrame << [&](const QByteArray &) { rig.state.setSelectedOven(5); };
 
-    TUhrempfangen w(&rig.state, &rig.link, &rig.prompter);
+    ClockWindow w(&rig.state, &rig.link, &rig.prompter);
     w.pollClock();
     QVERIFY2(labelText(w, "VKSZeit").startsWith(QStringLiteral("Donnerstag  31.12.2026 23.59.5"))
                  || labelText(w, "VKSZeit").startsWith(QStringLiteral("Freitag  01.01.2027")),
@@ -331,7 +331,7 @@ void TestUiClock::clockStellen()
     rig.state.setSelectedOven(2);
     rig.line->controller(2).clock().setDateTime(at("01.01.2001 00:00:00"));
 
-    TUhrempfangen w(&rig.state, &rig.link, &rig.prompter);
+    ClockWindow w(&rig.state, &rig.link, &rig.prompter);
     if (!polling)
         w.getTimer()->stop();
     bool timerStoppedMeanwhile = true;
@@ -363,7 +363,7 @@ void TestUiClock::clockStellenDuringReadWaitsForIt()
 {
     Rig rig;
     QVERIFY(rig.addFaults({"silence@1:addrx2"}));
-    TUhrempfangen w(&rig.state, &rig.link, &rig.prompter);
+    ClockWindow w(&rig.state, &rig.link, &rig.prompter);
     QByteArrayList frames;
     bool clicked = false;
     rig.onFrame << [&](const QByteArray &f) {
@@ -389,10 +389,10 @@ void TestUiClock::clockSchliessenClosesSubWindow()
 {
     Rig rig;
     QMdiArea mdi;
-    auto *w = new TUhrempfangen(&rig.state, &rig.link, &rig.prompter);
+    auto *w = new ClockWindow(&rig.state, &rig.link, &rig.prompter);
     QPointer<QMdiSubWindow> sub = mdi.addSubWindow(w);
     sub->setAttribute(Qt::WA_DeleteOnClose);
-    QPointer<TUhrempfangen> window(w);
+    QPointer<ClockWindow> window(w);
     mdi.show();
 
     button(*w, "Schliessen")->click();
@@ -402,7 +402,7 @@ void TestUiClock::clockSchliessenClosesSubWindow()
     QVERIFY(!window);
 
     // Closing the frame closes the window as well.
-    auto *w2 = new TUhrempfangen(&rig.state, &rig.link, &rig.prompter);
+    auto *w2 = new ClockWindow(&rig.state, &rig.link, &rig.prompter);
     QPointer<QMdiSubWindow> sub2 = mdi.addSubWindow(w2);
     sub2->setAttribute(Qt::WA_DeleteOnClose);
     QCOMPARE(rig.state.clockWindow.data(), w2);
@@ -424,8 +424,8 @@ void TestUiClock::clockCloseDuringReadIsDeferred()
     Rig rig;
     rig.line->setPresentOvens({2});
     QMdiArea mdi;
-    auto *w = new TUhrempfangen(&rig.state, &rig.link, &rig.prompter);
-    QPointer<TUhrempfangen> window(w);
+    auto *w = new ClockWindow(&rig.state, &rig.link, &rig.prompter);
+    QPointer<ClockWindow> window(w);
     QPointer<QMdiSubWindow> sub = mdi.addSubWindow(w);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     mdi.show();
@@ -457,8 +457,8 @@ void TestUiClock::clockCloseDuringStellenIsDeferred()
     Rig rig;
     rig.line->setPresentOvens({2});
     QMdiArea mdi;
-    auto *w = new TUhrempfangen(&rig.state, &rig.link, &rig.prompter);
-    QPointer<TUhrempfangen> window(w);
+    auto *w = new ClockWindow(&rig.state, &rig.link, &rig.prompter);
+    QPointer<ClockWindow> window(w);
     QPointer<QMdiSubWindow> sub = mdi.addSubWindow(w);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     mdi.show();
@@ -480,7 +480,7 @@ void TestUiClock::clockActivationAndShowAgain()
 {
     Rig rig;
     QMdiArea mdi;
-    auto *w = new TUhrempfangen(&rig.state, &rig.link, &rig.prompter);
+    auto *w = new ClockWindow(&rig.state, &rig.link, &rig.prompter);
     w->getTimer()->stop();
     QMdiSubWindow *sub = mdi.addSubWindow(w);
     QMdiSubWindow *other = mdi.addSubWindow(new QLabel(QStringLiteral("anderes Fenster")));
@@ -505,7 +505,7 @@ void TestUiClock::searchInitialState()
 {
     Rig rig;
     {
-        TTorvelVer w(&rig.state, &rig.link);
+        SearchWindow w(&rig.state, &rig.link);
         QCOMPARE(w.windowTitle(), QStringLiteral("VKS Torvel suchen..."));
         QCOMPARE(w.findChild<QGroupBox *>(QStringLiteral("GroupBox3"))->title(),
                  QStringLiteral("Torvel-Versionsnummer"));
@@ -542,7 +542,7 @@ void TestUiClock::searchMarksAndFills()
 {
     Rig rig;
     rig.line->setPresentOvens({1, 2, 3, 5, 6, 7});
-    TTorvelVer w(&rig.state, &rig.link);
+    SearchWindow w(&rig.state, &rig.link);
     QStringList marked;
     QList<bool> searching;
     rig.onFrame << [&](const QByteArray &f) {
@@ -581,7 +581,7 @@ void TestUiClock::searchAllAbsent()
 {
     Rig rig;
     rig.line->setPresentOvens({});
-    TTorvelVer w(&rig.state, &rig.link);
+    SearchWindow w(&rig.state, &rig.link);
     w.search();
     for (int row = 0; row < 7; ++row)
         QCOMPARE(w.table()->item(row, 1)->text(), QStringLiteral("NA"));
@@ -594,7 +594,7 @@ void TestUiClock::searchPausesClockWindow()
     {
         RequestProbe probe;
         rig.state.clockWindow = &probe;
-        TTorvelVer w(&rig.state, &rig.link);
+        SearchWindow w(&rig.state, &rig.link);
         w.search();
         deliverPosted();
         QList<Request> expected(7, Request::StopCommunication);
@@ -603,8 +603,8 @@ void TestUiClock::searchPausesClockWindow()
     }
 
     // With the real clock window: no polling while the versions are asked for.
-    TUhrempfangen clock(&rig.state, &rig.link, &rig.prompter);
-    TTorvelVer w(&rig.state, &rig.link);
+    ClockWindow clock(&rig.state, &rig.link, &rig.prompter);
+    SearchWindow w(&rig.state, &rig.link);
     bool clockPolled = false;
     rig.onFrame << [&](const QByteArray &) { clockPolled = clockPolled || clock.getTimer()->isActive(); };
     QVERIFY(clock.getTimer()->isActive());
@@ -620,8 +620,8 @@ void TestUiClock::searchCloseRefusedWhileSearching()
     Rig rig;
     rig.line->setPresentOvens({1, 3});
     QMdiArea mdi;
-    auto *w = new TTorvelVer(&rig.state, &rig.link);
-    QPointer<TTorvelVer> window(w);
+    auto *w = new SearchWindow(&rig.state, &rig.link);
+    QPointer<SearchWindow> window(w);
     QPointer<QMdiSubWindow> sub = mdi.addSubWindow(w);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     mdi.show();
@@ -650,7 +650,7 @@ void TestUiClock::searchErneutSuchenAndShowAgain()
 {
     Rig rig;
     QMdiArea mdi;
-    auto *w = new TTorvelVer(&rig.state, &rig.link);
+    auto *w = new SearchWindow(&rig.state, &rig.link);
     QMdiSubWindow *sub = mdi.addSubWindow(w);
     QMdiSubWindow *other = mdi.addSubWindow(new QLabel(QStringLiteral("anderes Fenster")));
     mdi.show();

@@ -6,10 +6,10 @@
 #include "shell/requests.h"
 #include "shell/torvelsettings.h"
 #include "shell/ui/germantranslations.h"
-#include "shell/ui/tfversion.h"
-#include "shell/ui/tkfmessage.h"
-#include "shell/ui/twdskalieren.h"
-#include "shell/ui/twshowbox.h"
+#include "shell/ui/versionholder.h"
+#include "shell/ui/messagewindow.h"
+#include "shell/ui/printerscaledialog.h"
+#include "shell/ui/countdownbox.h"
 #include "shell/ui/widgetprompter.h"
 #include "shell/versiontext.h"
 
@@ -46,11 +46,11 @@ void settle()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-QList<TwShowbox *> openBoxes()
+QList<CountdownBox *> openBoxes()
 {
-    QList<TwShowbox *> boxes;
+    QList<CountdownBox *> boxes;
     for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (auto *box = qobject_cast<TwShowbox *>(w); box && box->isVisible())
+        if (auto *box = qobject_cast<CountdownBox *>(w); box && box->isVisible())
             boxes << box;
     }
     return boxes;
@@ -80,10 +80,10 @@ class TestUiMessages : public QObject
 private slots:
     void cleanup()
     {
-        for (TwShowbox *box : openBoxes())
+        for (CountdownBox *box : openBoxes())
             box->close();
         settle();
-        TwShowbox::setBoxCount(0);
+        CountdownBox::setBoxCount(0);
     }
 
     // --- message window ---
@@ -96,7 +96,7 @@ private slots:
         area.show();
         const QString text = QStringLiteral("Backprogramme werden gelesen ...");
 
-        TKFMessage *window = TKFMessage::showMessageWindow(&state, &area, text);
+        MessageWindow *window = MessageWindow::showMessageWindow(&state, &area, text);
         QCOMPARE(state.messageWindow.data(), window);
         QVERIFY(window->subWindow());
         QVERIFY(window->subWindow()->testAttribute(Qt::WA_DeleteOnClose));
@@ -132,8 +132,8 @@ private slots:
         area.resize(800, 600);
         area.show();
 
-        QPointer<TKFMessage> first = TKFMessage::showMessageWindow(&state, &area, QStringLiteral("Ofen 1 wird gesucht"));
-        QPointer<TKFMessage> second = TKFMessage::showMessageWindow(&state, &area, QStringLiteral("Ofen 2 wird gesucht"));
+        QPointer<MessageWindow> first = MessageWindow::showMessageWindow(&state, &area, QStringLiteral("Ofen 1 wird gesucht"));
+        QPointer<MessageWindow> second = MessageWindow::showMessageWindow(&state, &area, QStringLiteral("Ofen 2 wird gesucht"));
         QCOMPARE(state.messageWindow.data(), second.data());
         QVERIFY(first->subWindow()->isVisible());
         QVERIFY(second->subWindow()->isVisible());
@@ -166,9 +166,9 @@ private slots:
         area.show();
         WidgetPrompter prompter(&state, &area, nullptr);
         prompter.showMessageWindow(QStringLiteral("Alt"));
-        auto *older = qobject_cast<TKFMessage *>(state.messageWindow.data());
+        auto *older = qobject_cast<MessageWindow *>(state.messageWindow.data());
         prompter.showMessageWindow(QStringLiteral("Neu"));
-        auto *newer = qobject_cast<TKFMessage *>(state.messageWindow.data());
+        auto *newer = qobject_cast<MessageWindow *>(state.messageWindow.data());
         QVERIFY(older && newer && older != newer);
         QCOMPARE(newer->caption(), QStringLiteral("Neu"));
         fire(older->timer1());
@@ -196,7 +196,7 @@ private slots:
         AppState state;
         QMdiArea area;
         area.show();
-        TKFMessage *window = TKFMessage::showMessageWindow(&state, &area, QStringLiteral("Text"));
+        MessageWindow *window = MessageWindow::showMessageWindow(&state, &area, QStringLiteral("Text"));
         window->subWindow()->hide();
         QVERIFY(postRequest(window, Request::ShowAgain));
         settle();
@@ -207,10 +207,10 @@ private slots:
 
     void crcErrorShowsOneRedLineAndCountsDown()
     {
-        TwShowbox::setBoxCount(0);
-        QPointer<TwShowbox> box =
-            TwShowbox::showTimedMessage(QStringLiteral("ERROR"), QStringLiteral("Steigungstabelle-CRC-Fehler!"), 3000);
-        QCOMPARE(TwShowbox::boxCount(), 1);
+        CountdownBox::setBoxCount(0);
+        QPointer<CountdownBox> box =
+            CountdownBox::showTimedMessage(QStringLiteral("ERROR"), QStringLiteral("Steigungstabelle-CRC-Fehler!"), 3000);
+        QCOMPARE(CountdownBox::boxCount(), 1);
         QVERIFY(box->isVisible());
         QCOMPARE(box->windowTitle(), QStringLiteral("ERROR"));
         QVERIFY(box->windowFlags() & Qt::WindowStaysOnTopHint);
@@ -247,7 +247,7 @@ private slots:
 
     void countDownPanelTexts()
     {
-        TwShowbox box;
+        CountdownBox box;
         QCOMPARE(box.panel()->objectName(), QStringLiteral("Panel1"));
         QStringList texts;
         for (QLabel *label : box.panel()->findChildren<QLabel *>())
@@ -265,7 +265,7 @@ private slots:
 
     void zeroMeansTenSeconds()
     {
-        QPointer<TwShowbox> box = TwShowbox::showTimedMessage(QStringLiteral("Hinweis"), QStringLiteral("x"), 0);
+        QPointer<CountdownBox> box = CountdownBox::showTimedMessage(QStringLiteral("Hinweis"), QStringLiteral("x"), 0);
         QCOMPARE(box->displayTime(), 10000);
         QCOMPARE(box->timer1()->interval(), 10000);
         QCOMPARE(box->seconds(), 10);
@@ -281,7 +281,7 @@ private slots:
     void eitherButtonCloses()
     {
         QFETCH(int, button);
-        QPointer<TwShowbox> box = TwShowbox::showTimedMessage(QStringLiteral("W"), QStringLiteral("Text"), 5000);
+        QPointer<CountdownBox> box = CountdownBox::showTimedMessage(QStringLiteral("W"), QStringLiteral("Text"), 5000);
         QTimer *timer1 = box->timer1();
         QTimer *timer2 = box->timer2();
         (button == 1 ? box->button1() : box->button2())->click();
@@ -316,7 +316,7 @@ private slots:
 
     void fifthLineSharesLabel4()
     {
-        TwShowbox box;
+        CountdownBox box;
         box.setText(QStringLiteral("Zeile 1\r\nZeile 2\r\nZeile 3\r\nZeile 4\r\nZeile 5"));
         QCOMPARE(box.label(3)->text(), QStringLiteral("Zeile 3"));
         QCOMPARE(box.label(4)->text(), QStringLiteral("Zeile 4\nZeile 5"));
@@ -353,7 +353,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QList<bool>, shown);
         QFETCH(QList<int>, heights);
-        TwShowbox box;
+        CountdownBox box;
         box.setText(text);
         QList<bool> actualShown;
         QList<int> actualHeights;
@@ -377,7 +377,7 @@ private slots:
 
     void linesAreCentredAndWidenTheBox()
     {
-        TwShowbox box;
+        CountdownBox box;
         box.setText(QStringLiteral("Kurz"));
         const int natural = box.width();
         QVERIFY(natural >= box.panel()->width());
@@ -432,11 +432,11 @@ private slots:
     void boxesArePlacedOnTheScreen()
     {
         const QRect desk = QGuiApplication::primaryScreen()->availableGeometry();
-        TwShowbox::setBoxCount(0);
-        TwShowbox *first = TwShowbox::showTimedMessage(QStringLiteral("A"), QStringLiteral("Eins"), 3000);
-        TwShowbox *second = TwShowbox::showTimedMessage(QStringLiteral("B"), QStringLiteral("Zwei"), 3000);
-        TwShowbox *third = TwShowbox::showTimedMessage(QStringLiteral("C"), QStringLiteral("Drei"), 3000);
-        QCOMPARE(TwShowbox::boxCount(), 3);
+        CountdownBox::setBoxCount(0);
+        CountdownBox *first = CountdownBox::showTimedMessage(QStringLiteral("A"), QStringLiteral("Eins"), 3000);
+        CountdownBox *second = CountdownBox::showTimedMessage(QStringLiteral("B"), QStringLiteral("Zwei"), 3000);
+        CountdownBox *third = CountdownBox::showTimedMessage(QStringLiteral("C"), QStringLiteral("Drei"), 3000);
+        QCOMPARE(CountdownBox::boxCount(), 3);
         QCOMPARE(first->pos(), desk.topLeft() + placeShowbox(1, desk.size(), first->size()));
         QCOMPARE(first->pos(), desk.topLeft() + QPoint((desk.width() - first->width()) / 2,
                                                        (desk.height() - first->height()) / 2));
@@ -448,11 +448,11 @@ private slots:
     void boxCountStopsAt32767()
     {
         const QRect desk = QGuiApplication::primaryScreen()->availableGeometry();
-        TwShowbox::setBoxCount(32766);
-        TwShowbox::showTimedMessage(QStringLiteral("A"), QStringLiteral("x"), 1000);
-        QCOMPARE(TwShowbox::boxCount(), 32767);
-        TwShowbox *last = TwShowbox::showTimedMessage(QStringLiteral("B"), QStringLiteral("y"), 1000);
-        QCOMPARE(TwShowbox::boxCount(), 32767);
+        CountdownBox::setBoxCount(32766);
+        CountdownBox::showTimedMessage(QStringLiteral("A"), QStringLiteral("x"), 1000);
+        QCOMPARE(CountdownBox::boxCount(), 32767);
+        CountdownBox *last = CountdownBox::showTimedMessage(QStringLiteral("B"), QStringLiteral("y"), 1000);
+        QCOMPARE(CountdownBox::boxCount(), 32767);
         QCOMPARE(last->pos(), desk.topLeft() + placeShowbox(32767, desk.size(), last->size()));
     }
 
@@ -464,7 +464,7 @@ private slots:
         state.printScale = 65;
         QTemporaryDir dir;
         TorvelSettings settings(dir.filePath(QStringLiteral("torvel.ini")));
-        TwDSkalieren dialog(&state, &settings);
+        PrinterScaleDialog dialog(&state, &settings);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Drucker skalieren"));
         QVERIFY(dialog.isModal());
         QCOMPARE(dialog.findChild<QGroupBox *>()->title(), QStringLiteral("Druckerskalierung:"));
@@ -504,7 +504,7 @@ private slots:
         const QString ini = dir.filePath(QStringLiteral("torvel.ini"));
         AppState state;
         TorvelSettings settings(ini);
-        TwDSkalieren dialog(&state, &settings);
+        PrinterScaleDialog dialog(&state, &settings);
         dialog.show();
         dialog.skalierung()->setValue(percent);
         dialog.takeButton()->click();
@@ -523,7 +523,7 @@ private slots:
         const QString ini = dir.filePath(QStringLiteral("torvel.ini"));
         AppState state;
         TorvelSettings settings(ini);
-        TwDSkalieren dialog(&state, &settings);
+        PrinterScaleDialog dialog(&state, &settings);
         dialog.show();
         dialog.skalierung()->setValue(30);
         dialog.cancelButton()->click();
@@ -627,7 +627,7 @@ private slots:
         AppState state;
         WidgetPrompter prompter(&state, nullptr, nullptr);
         prompter.showTimedMessage(QStringLiteral("ERROR"), QStringLiteral("Steigungstabelle-CRC-Fehler!"), 3000);
-        const QList<TwShowbox *> boxes = openBoxes();
+        const QList<CountdownBox *> boxes = openBoxes();
         QCOMPARE(boxes.size(), 1);
         QCOMPARE(boxes.first()->windowTitle(), QStringLiteral("ERROR"));
         QCOMPARE(boxes.first()->displayTime(), 3000);
@@ -637,7 +637,7 @@ private slots:
 
     void versionHolderOffersTheText()
     {
-        TfVersion holder;
+        VersionHolder holder;
         QCOMPARE(holder.versionText(), applicationVersionText());
         QVERIFY(holder.versionText().startsWith(QStringLiteral(TORVEL_VERSION_STRING " [Build ")));
     }

@@ -4,7 +4,7 @@
 #include "link/bytes.h"
 #include "link/commandengine.h"
 #include "link/controller.h"
-#include "link/ui/tser.h"
+#include "link/ui/monitorwindow.h"
 #include "testsupport/scriptedtransport.h"
 
 #include <QCheckBox>
@@ -39,7 +39,7 @@ private slots:
         });
         CommandEngine engine(&log);
         engine.setTransport(&line);
-        TSer monitor(&log, &engine);
+        MonitorWindow monitor(&log, &engine);
         QCOMPARE(monitor.windowTitle(), QStringLiteral("Serial Debug Monitor"));
         QVERIFY(!log.logging());
         monitor.show();
@@ -68,7 +68,7 @@ private slots:
         line.setResponder([](const QByteArray &) { return QByteArray(1, kAck); });
         CommandEngine engine(&log);
         engine.setTransport(&line);
-        TSer monitor(&log, &engine);
+        MonitorWindow monitor(&log, &engine);
         monitor.resize(900, 220);
         monitor.show();
         for (int i = 0; i < 40; ++i)
@@ -92,7 +92,7 @@ private slots:
         line.setResponder([](const QByteArray &) { return QByteArray(1, kAck); });
         CommandEngine engine(&log);
         engine.setTransport(&line);
-        TSer monitor(&log, &engine);
+        MonitorWindow monitor(&log, &engine);
         monitor.show();
         engine.SendCommand(addressFrame(0x8A), 1, false, 50, "a", ControllerFlags);
         QVERIFY(line.isOpen());

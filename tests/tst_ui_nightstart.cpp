@@ -11,7 +11,7 @@
 #include "link/controllerlink.h"
 #include "nightstart/nightstartgrid.h"
 #include "nightstart/ngtfile.h"
-#include "nightstart/ui/tnacht.h"
+#include "nightstart/ui/nightstartwindow.h"
 #include "shell/appstate.h"
 #include "shell/requests.h"
 #include "shell/sheetmodel.h"
@@ -105,7 +105,7 @@ private slots:
     {
         Rig rig;
         {
-            TNacht w(&rig.state, &rig.link, &rig.prompter);
+            NightStartWindow w(&rig.state, &rig.link, &rig.prompter);
             QCOMPARE(w.windowTitle(), QStringLiteral("Nacht"));
             QCOMPARE(rig.state.nightStartWindow.data(), &w);
             const QList<std::pair<const char *, QString>> buttons{
@@ -142,7 +142,7 @@ private slots:
     void keyFilterTakesDigitsOnly()
     {
         Rig rig;
-        TNacht w(&rig.state, &rig.link, &rig.prompter);
+        NightStartWindow w(&rig.state, &rig.link, &rig.prompter);
         for (QChar c : QStringLiteral("0123456789")) {
             QChar ch = c;
             w.NachtzeitKeyPress(&ch);
@@ -172,13 +172,13 @@ private slots:
     void readIsBusyAndFillsTheGrid()
     {
         Rig rig;
-        TNacht w(&rig.state, &rig.link, &rig.prompter);
+        NightStartWindow w(&rig.state, &rig.link, &rig.prompter);
         QStringList during;
         rig.onFrame = [&](const QByteArray &) {
             during << busyPattern(w);
             rig.state.setSelectedOven(5); // a later choice does not redirect the read
         };
-        QSignalSpy finished(&w, &TNacht::transferFinished);
+        QSignalSpy finished(&w, &NightStartWindow::transferFinished);
         QTest::mouseClick(button(w, "NachtRead"), Qt::LeftButton);
         QCOMPARE(finished.size(), 1);
         QCOMPARE(during, (QStringList{"0010", "0010"}));
@@ -195,7 +195,7 @@ private slots:
     void sendIsBusyToo()
     {
         Rig rig;
-        TNacht w(&rig.state, &rig.link, &rig.prompter);
+        NightStartWindow w(&rig.state, &rig.link, &rig.prompter);
         w.sheet()->setText(4, 2, "5");
         w.sheet()->setText(4, 3, "45");
         QStringList during;
@@ -216,7 +216,7 @@ private slots:
     void sendRefusesABadCell()
     {
         Rig rig;
-        TNacht w(&rig.state, &rig.link, &rig.prompter);
+        NightStartWindow w(&rig.state, &rig.link, &rig.prompter);
         w.sheet()->setText(7, 4, "7a");
         QTest::mouseClick(button(w, "NachtWrite"), Qt::LeftButton);
         QVERIFY(rig.frames.isEmpty());
@@ -231,7 +231,7 @@ private slots:
     {
         Rig rig;
         rig.line->setPresentOvens({1});
-        TNacht w(&rig.state, &rig.link, &rig.prompter);
+        NightStartWindow w(&rig.state, &rig.link, &rig.prompter);
         int addressings = 0;
         rig.onFrame = [&](const QByteArray &) {
             if (++addressings == 2)
@@ -247,7 +247,7 @@ private slots:
     void clickWaitsForAnotherTransfer()
     {
         Rig rig;
-        TNacht w(&rig.state, &rig.link, &rig.prompter);
+        NightStartWindow w(&rig.state, &rig.link, &rig.prompter);
         auto guard = std::make_unique<TransferGuard>(rig.state);
         w.NachtReadClick();
         QVERIFY(rig.frames.isEmpty());
@@ -268,12 +268,12 @@ private slots:
         QFETCH(bool, send);
         Rig rig;
         QMdiArea area;
-        auto *w = new TNacht(&rig.state, &rig.link, &rig.prompter);
+        auto *w = new NightStartWindow(&rig.state, &rig.link, &rig.prompter);
         QMdiSubWindow *sub = area.addSubWindow(w);
         sub->setAttribute(Qt::WA_DeleteOnClose);
         area.show();
         sub->show();
-        QPointer<TNacht> alive(w);
+        QPointer<NightStartWindow> alive(w);
         QPointer<QMdiSubWindow> frame(sub);
         bool closedOnce = false;
         int framesAfterClose = 0;
@@ -304,10 +304,10 @@ private slots:
     {
         Rig rig;
         QMdiArea area;
-        auto *w = new TNacht(&rig.state, &rig.link, &rig.prompter);
+        auto *w = new NightStartWindow(&rig.state, &rig.link, &rig.prompter);
         QMdiSubWindow *sub = area.addSubWindow(w);
         sub->setAttribute(Qt::WA_DeleteOnClose);
-        QPointer<TNacht> alive(w);
+        QPointer<NightStartWindow> alive(w);
         QVERIFY(w->close()); // closing the content takes the frame along
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!alive);
@@ -319,7 +319,7 @@ private slots:
         Rig rig;
         QMdiArea area;
         auto *other = area.addSubWindow(new QWidget);
-        auto *w = new TNacht(&rig.state, &rig.link, &rig.prompter);
+        auto *w = new NightStartWindow(&rig.state, &rig.link, &rig.prompter);
         QMdiSubWindow *sub = area.addSubWindow(w);
         area.show();
         QVERIFY(QTest::qWaitForWindowExposed(&area));
@@ -339,7 +339,7 @@ private slots:
     void saveAndLoadRequests()
     {
         Rig rig;
-        TNacht w(&rig.state, &rig.link, &rig.prompter);
+        NightStartWindow w(&rig.state, &rig.link, &rig.prompter);
         QTemporaryDir dir;
         w.sheet()->setText(3, 2, "6");
         w.sheet()->setText(3, 3, "0");
@@ -386,7 +386,7 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(QString, message);
         Rig rig;
-        TNacht w(&rig.state, &rig.link, &rig.prompter);
+        NightStartWindow w(&rig.state, &rig.link, &rig.prompter);
         w.sheet()->setText(3, 2, "6");
         const SheetModel::Cells before = w.sheet()->cells();
         QTemporaryDir dir;
@@ -411,7 +411,7 @@ private slots:
     void requestsDuringATransferWaitForIt()
     {
         Rig rig;
-        TNacht w(&rig.state, &rig.link, &rig.prompter);
+        NightStartWindow w(&rig.state, &rig.link, &rig.prompter);
         QTemporaryDir dir;
         const QString name = dir.filePath("during.TBZ");
         bool posted = false;
@@ -443,7 +443,7 @@ private slots:
     {
         QFETCH(bool, printed);
         Rig rig;
-        TNacht w(&rig.state, &rig.link, &rig.prompter);
+        NightStartWindow w(&rig.state, &rig.link, &rig.prompter);
         w.sheet()->setSheetName(QStringLiteral("Nachtstartzeiten_Ofen_3"));
         w.sheet()->setLandscape(true);
         w.sheet()->setText(3, 2, "6");

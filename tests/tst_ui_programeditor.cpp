@@ -8,9 +8,9 @@
 #include "bakeprog/programprint.h"
 #include "bakeprog/programsheet.h"
 #include "bakeprog/testpattern.h"
-#include "bakeprog/ui/debugpanel.h"
+#include "bakeprog/ui/servicepanel.h"
 #include "bakeprog/ui/programprinter.h"
-#include "bakeprog/ui/twbackprogramm.h"
+#include "bakeprog/ui/programeditorwindow.h"
 #include "shell/appstate.h"
 #include "shell/sheetmodel.h"
 
@@ -44,7 +44,7 @@ QString run(const QString &program, const QStringList &args)
 // The editor, shown and active so that focus and keys behave as for the user.
 struct Editor {
     AppState state;
-    TwBackprogramm window{&state};
+    ProgramEditorWindow window{&state};
 
     bool show()
     {
@@ -256,7 +256,7 @@ private slots:
         list.setNumber(4, 5, 45);
         bool modified = false;
         Editor e;
-        QObject::connect(&e.window, &TwBackprogramm::takenOver, &e.window,
+        QObject::connect(&e.window, &ProgramEditorWindow::takenOver, &e.window,
                          [&](int number, const QString &name, const QStringList &values) {
                              takeOverIntoList(list, EditorProgram{number, name, values}, modified);
                          });
@@ -295,7 +295,7 @@ private slots:
     void closingOnlyHides()
     {
         Editor e;
-        QPointer<TwBackprogramm> window(&e.window);
+        QPointer<ProgramEditorWindow> window(&e.window);
         for (QPushButton *button : {e.window.closeButton(), e.window.cancelButton()}) {
             QTimer::singleShot(0, button, [button] { button->click(); });
             QCOMPARE(e.window.showModal(), int(QDialog::Rejected));
@@ -315,7 +315,7 @@ private slots:
         SheetModel list;
         setupProgramSheet(list);
         ScriptedPrompter prompter;
-        Debugpanel panel;
+        ServicePanel panel;
         panel.attach(&list, &prompter);
         QCOMPARE(panel.createDefaultRec()->text(), QStringLiteral("DefRec"));
         QCOMPARE(panel.checkDefaultRec()->text(), QStringLiteral("CheckRec"));
@@ -329,7 +329,7 @@ private slots:
         QCOMPARE(panel.uebertragungszeit()->objectName(), QStringLiteral("Uebertragungszeit"));
 
         int fills = 0;
-        connect(&panel, &Debugpanel::createDefaultRecClicked, this, [&fills] { ++fills; });
+        connect(&panel, &ServicePanel::createDefaultRecClicked, this, [&fills] { ++fills; });
         panel.defRecUp()->setChecked(true);
         panel.maxDefaultBox()->setValue(20);
         QTest::mouseClick(panel.createDefaultRec(), Qt::LeftButton);
@@ -355,7 +355,7 @@ private slots:
     void debugpanelFollowsServiceMode()
     {
         QWidget host;
-        auto *panel = new Debugpanel(&host);
+        auto *panel = new ServicePanel(&host);
         host.show();
         panel->retrytest()->setChecked(true);
         panel->applyServiceMode(true);

@@ -5,8 +5,8 @@
 #include "shell/appstate.h"
 #include "shell/requests.h"
 #include "shell/torvelsettings.h"
-#include "shell/ui/tofenwahl.h"
-#include "shell/ui/tselect.h"
+#include "shell/ui/ovenwindow.h"
+#include "shell/ui/portwindow.h"
 #include "testsupport/scriptedprompter.h"
 
 #include <QComboBox>
@@ -128,7 +128,7 @@ private slots:
     void machinePortListEndsWithSim()
     {
         TorvelSettings settings(newIni(QStringLiteral("[1.0]\nPortMapping\\COM42=/dev/nonexistent\n")));
-        const QStringList ports = availablePortNames(settings);
+        const QStringList ports = availablePortNames(settings.portMapping());
         QCOMPARE(ports.last(), QStringLiteral("SIM"));
         QVERIFY(ports.contains(QStringLiteral("COM42")));
     }
@@ -156,7 +156,7 @@ private slots:
     {
         QFETCH(QString, typed);
         QFETCH(QString, port);
-        QCOMPARE(TSelect::portFromText(typed).value_or(QString()), port);
+        QCOMPARE(PortWindow::portFromText(typed).value_or(QString()), port);
     }
 
     // --- the port window --------------------------------------------------------------
@@ -168,7 +168,7 @@ private slots:
         AppState state;
         ScriptedPrompter prompter;
         Host host;
-        auto *select = new TSelect(&state, &settings, &prompter);
+        auto *select = new PortWindow(&state, &settings, &prompter);
         QCOMPARE(state.portWindow.data(), select);
         QMdiSubWindow *sub = host.add(select);
 
@@ -202,9 +202,9 @@ private slots:
         AppState state;
         ScriptedPrompter prompter;
         Host host;
-        auto *select = new TSelect(&state, &settings, &prompter);
+        auto *select = new PortWindow(&state, &settings, &prompter);
         QPointer<QMdiSubWindow> sub = host.add(select);
-        QSignalSpy chosen(select, &TSelect::portChosen);
+        QSignalSpy chosen(select, &PortWindow::portChosen);
 
         select->comBox()->clear(); // no list entry to fall back on: the typed text counts
         QTest::keyClicks(select->comBox()->lineEdit(), QStringLiteral("COM12"));
@@ -227,9 +227,9 @@ private slots:
         AppState state;
         ScriptedPrompter prompter;
         Host host;
-        auto *select = new TSelect(&state, &settings, &prompter);
+        auto *select = new PortWindow(&state, &settings, &prompter);
         QPointer<QMdiSubWindow> sub = host.add(select);
-        QSignalSpy chosen(select, &TSelect::portChosen);
+        QSignalSpy chosen(select, &PortWindow::portChosen);
 
         select->comBox()->setEditText(QStringLiteral("com5"));
         QTest::keyClick(select->comBox()->lineEdit(), Qt::Key_Return);
@@ -254,9 +254,9 @@ private slots:
         AppState state;
         ScriptedPrompter prompter;
         Host host;
-        auto *select = new TSelect(&state, &settings, &prompter);
+        auto *select = new PortWindow(&state, &settings, &prompter);
         QPointer<QMdiSubWindow> sub = host.add(select);
-        QSignalSpy chosen(select, &TSelect::portChosen);
+        QSignalSpy chosen(select, &PortWindow::portChosen);
 
         select->comBox()->setEditText(QStringLiteral("COM8"));
         select->findChild<QPushButton *>("Button2")->click();
@@ -276,7 +276,7 @@ private slots:
         ScriptedPrompter prompter;
         Host host;
 
-        auto *first = new TSelect(&state, &settings, &prompter);
+        auto *first = new PortWindow(&state, &settings, &prompter);
         QPointer<QMdiSubWindow> sub = host.add(first);
         QTest::keyClick(first->comBox()->lineEdit(), Qt::Key_Escape);
         flushDeletes();
@@ -285,7 +285,7 @@ private slots:
 
         QSettings(ini, QSettings::IniFormat).remove(QStringLiteral("1.0/CommPort"));
         TorvelSettings fresh(ini);
-        auto *second = new TSelect(&state, &fresh, &prompter);
+        auto *second = new PortWindow(&state, &fresh, &prompter);
         sub = host.add(second);
         sub->close();
         flushDeletes();
@@ -301,9 +301,9 @@ private slots:
         AppState state;
         ScriptedPrompter prompter;
         Host host;
-        auto *select = new TSelect(&state, &settings, &prompter);
+        auto *select = new PortWindow(&state, &settings, &prompter);
         host.add(select);
-        QSignalSpy chosen(select, &TSelect::portChosen);
+        QSignalSpy chosen(select, &PortWindow::portChosen);
 
         select->comBox()->setEditText(QStringLiteral("sim"));
         select->findChild<QPushButton *>("Button1")->click();
@@ -320,7 +320,7 @@ private slots:
         AppState state;
         ScriptedPrompter prompter;
         Host host;
-        auto *select = new TSelect(&state, &settings, &prompter);
+        auto *select = new PortWindow(&state, &settings, &prompter);
         QMdiSubWindow *sub = host.add(select);
         auto *other = host.add(new QWidget);
         sub->showMinimized();
@@ -339,7 +339,7 @@ private slots:
         AppState state;
         state.setSelectedOven(3);
         Host host;
-        auto *ovens = new TOfenwahl(&state);
+        auto *ovens = new OvenWindow(&state);
         QCOMPARE(state.ovenWindow.data(), ovens);
         QPointer<QMdiSubWindow> sub = host.add(ovens);
 
@@ -372,7 +372,7 @@ private slots:
     {
         AppState state;
         Host host;
-        auto *ovens = new TOfenwahl(&state);
+        auto *ovens = new OvenWindow(&state);
         QPointer<QMdiSubWindow> sub = host.add(ovens);
         QVERIFY(ovens->ovenButton(1)->isChecked());
         auto *other = host.add(new QWidget);

@@ -1,16 +1,16 @@
 #include "childwindows.h"
 
-#include "bakeprog/ui/tbprg.h"
-#include "clock/ui/ttorvelver.h"
-#include "clock/ui/tuhrempfangen.h"
+#include "bakeprog/ui/programlistwindow.h"
+#include "clock/ui/searchwindow.h"
+#include "clock/ui/clockwindow.h"
 #include "link/controllerlink.h"
-#include "nightstart/ui/tnacht.h"
+#include "nightstart/ui/nightstartwindow.h"
 #include "link/portname.h"
 #include "shell/appstate.h"
 #include "shell/torvelsettings.h"
-#include "shell/ui/tmainform.h"
-#include "shell/ui/tofenwahl.h"
-#include "shell/ui/tselect.h"
+#include "shell/ui/mainwindow.h"
+#include "shell/ui/ovenwindow.h"
+#include "shell/ui/portwindow.h"
 #include "transportfactory.h"
 
 namespace torvel {
@@ -28,23 +28,23 @@ void switchPort(ChildWindows &c, const QString &port)
 void registerChildWindows(ChildWindows &c)
 {
     c.frame.registerChild(ChildWindow::Port, QStringLiteral("Schnittstelle wählen"), [&c] {
-        auto *w = new TSelect(&c.state, &c.settings, &c.prompter);
-        QObject::connect(w, &TSelect::portChosen, &c.frame, [&c](const QString &port) { switchPort(c, port); });
+        auto *w = new PortWindow(&c.state, &c.settings, &c.prompter);
+        QObject::connect(w, &PortWindow::portChosen, &c.frame, [&c](const QString &port) { switchPort(c, port); });
         return w;
     });
-    c.frame.registerChild(ChildWindow::Oven, QStringLiteral(" "), [&c] { return new TOfenwahl(&c.state); });
-    c.frame.registerChild(ChildWindow::BakeProgramList, TBPrg::captionFor(c.state),
+    c.frame.registerChild(ChildWindow::Oven, QStringLiteral(" "), [&c] { return new OvenWindow(&c.state); });
+    c.frame.registerChild(ChildWindow::BakeProgramList, ProgramListWindow::captionFor(c.state),
                           [&c] {
-                              auto *list = new TBPrg(&c.state, &c.link, &c.prompter, &c.rangeDialog);
+                              auto *list = new ProgramListWindow(&c.state, &c.link, &c.prompter, &c.rangeDialog);
                               list->setEditor(&c.editor);
                               return list;
                           });
     c.frame.registerChild(ChildWindow::NightStart, QStringLiteral("Nachtstartzeiten"),
-                          [&c] { return new TNacht(&c.state, &c.link, &c.prompter); });
+                          [&c] { return new NightStartWindow(&c.state, &c.link, &c.prompter); });
     c.frame.registerChild(ChildWindow::Search, QStringLiteral("VKS Torvel suchen..."),
-                          [&c] { return new TTorvelVer(&c.state, &c.link); });
+                          [&c] { return new SearchWindow(&c.state, &c.link); });
     c.frame.registerChild(ChildWindow::Clock, QStringLiteral("Uhrzeit"),
-                          [&c] { return new TUhrempfangen(&c.state, &c.link, &c.prompter); });
+                          [&c] { return new ClockWindow(&c.state, &c.link, &c.prompter); });
 }
 
 } // namespace torvel

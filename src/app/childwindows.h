@@ -6,9 +6,9 @@ namespace torvel {
 class AppState;
 class ControllerLink;
 class Prompter;
-class TGetSelect;
-class TMainForm;
-class TwBackprogramm;
+class RangeDialog;
+class MainWindow;
+class ProgramEditorWindow;
 class TorvelSettings;
 
 struct ChildWindows {
@@ -16,9 +16,9 @@ struct ChildWindows {
     ControllerLink &link;
     TorvelSettings &settings;
     Prompter &prompter;
-    TMainForm &frame;
-    TGetSelect &rangeDialog; // made once, so the last range is offered again
-    TwBackprogramm &editor;  // made once, hidden when closed
+    MainWindow &frame;
+    RangeDialog &rangeDialog; // made once, so the last range is offered again
+    ProgramEditorWindow &editor;  // made once, hidden when closed
 };
 
 void registerChildWindows(ChildWindows &c);

@@ -2,17 +2,17 @@
 
 #include "link/controllerlink.h"
 #include "link/portname.h"
-#include "link/ui/tser.h"
+#include "link/ui/monitorwindow.h"
 #include "shell/appstate.h"
 #include "shell/startupoptions.h"
 #include "shell/torvelsettings.h"
 #include "shell/ui/germantranslations.h"
-#include "shell/ui/tfversion.h"
-#include "shell/ui/tmainform.h"
-#include "shell/ui/twdskalieren.h"
+#include "shell/ui/versionholder.h"
+#include "shell/ui/mainwindow.h"
+#include "shell/ui/printerscaledialog.h"
 #include "shell/ui/widgetprompter.h"
-#include "bakeprog/ui/tgetselect.h"
-#include "bakeprog/ui/twbackprogramm.h"
+#include "bakeprog/ui/rangedialog.h"
+#include "bakeprog/ui/programeditorwindow.h"
 #include "childwindows.h"
 #include "screenshot.h"
 #include "transportfactory.h"
@@ -66,23 +66,23 @@ int main(int argc, char *argv[])
     QObject::connect(&link.engine(), &CommandEngine::beep, &app, [] { QApplication::beep(); });
 
     // Made in this order at start-up; only the frame is visible.
-    TMainForm mainForm(&state, &link, &settings);
-    TfVersion version(&mainForm);
-    TwBackprogramm editor(&state, &mainForm);
-    TGetSelect rangeDialog(&mainForm);
+    MainWindow mainForm(&state, &link, &settings);
+    VersionHolder version(&mainForm);
+    ProgramEditorWindow editor(&state, &mainForm);
+    RangeDialog rangeDialog(&mainForm);
     mainForm.setVersionText(version.versionText());
     WidgetPrompter prompter(&state, mainForm.mdiArea(), &mainForm);
     mainForm.setPrompter(&prompter);
     mainForm.gridSelfTest();
-    TwDSkalieren printerScale(&state, &settings, &mainForm);
+    PrinterScaleDialog printerScale(&state, &settings, &mainForm);
     mainForm.setPrinterScaleDialog([&printerScale] { printerScale.exec(); });
-    TSer monitor(&link.log(), &link.engine());
+    MonitorWindow monitor(&link.log(), &link.engine());
     mainForm.setMonitor(&monitor);
 
     ChildWindows children{state, link, settings, prompter, mainForm, rangeDialog, editor};
     registerChildWindows(children);
 
-    QObject::connect(&mainForm, &TMainForm::closed, &app, &QApplication::quit);
+    QObject::connect(&mainForm, &MainWindow::closed, &app, &QApplication::quit);
     mainForm.show();
     scheduleScreenshot(mainForm);
     const int code = app.exec();

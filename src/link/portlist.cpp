@@ -1,7 +1,6 @@
 #include "portlist.h"
 
 #include "portname.h"
-#include "shell/torvelsettings.h"
 
 #include <QRegularExpression>
 #include <QSerialPortInfo>
@@ -78,7 +77,7 @@ QStringList portListFrom(const QStringList &devices, const QMap<QString, QString
     return names;
 }
 
-QStringList availablePortNames(const TorvelSettings &settings)
+QStringList availablePortNames(const QMap<QString, QString> &mapping)
 {
     QStringList devices;
     for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
@@ -88,7 +87,7 @@ QStringList availablePortNames(const TorvelSettings &settings)
         devices << info.systemLocation();
 #endif
     }
-    return portListFrom(devices, settings.portMapping());
+    return portListFrom(devices, mapping);
 }
 
 } // namespace torvel

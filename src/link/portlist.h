@@ -8,8 +8,6 @@
 
 namespace torvel {
 
-class TorvelSettings;
-
 // "/dev/ttyS4" -> "COM5" (ttyS0..ttyS98), "com7" -> "COM7", anything else unchanged.
 QString portDisplayName(const QString &device);
 
@@ -20,6 +18,6 @@ QString portDisplayName(const QString &device);
 QStringList portListFrom(const QStringList &devices, const QMap<QString, QString> &mapping);
 
 // The ports on this machine, plus the mapped ones and "SIM".
-QStringList availablePortNames(const TorvelSettings &settings);
+QStringList availablePortNames(const QMap<QString, QString> &mapping);
 
 } // namespace torvel

@@ -2,8 +2,8 @@
 
 #include "shell/appstate.h"
 #include "shell/requests.h"
-#include "shell/ui/tkfmessage.h"
-#include "shell/ui/twshowbox.h"
+#include "shell/ui/messagewindow.h"
+#include "shell/ui/countdownbox.h"
 
 #include <QMdiArea>
 #include <QMessageBox>
@@ -98,7 +98,7 @@ void WidgetPrompter::inform(const QString &caption, const QString &text)
 
 void WidgetPrompter::showMessageWindow(const QString &text)
 {
-    TKFMessage::showMessageWindow(m_state, m_area, text);
+    MessageWindow::showMessageWindow(m_state, m_area, text);
 }
 
 void WidgetPrompter::retrigger()
@@ -109,7 +109,7 @@ void WidgetPrompter::retrigger()
 
 void WidgetPrompter::showTimedMessage(const QString &caption, const QString &text, int ms)
 {
-    TwShowbox::showTimedMessage(caption, text, ms, m_dialogParent);
+    CountdownBox::showTimedMessage(caption, text, ms, m_dialogParent);
 }
 
 void WidgetPrompter::runBox(QMessageBox &box)

@@ -21,7 +21,7 @@ class GridView;
 class Prompter;
 class SheetModel;
 
-class TNacht : public QWidget
+class NightStartWindow : public QWidget
 {
     Q_OBJECT
 public:
@@ -29,8 +29,8 @@ public:
     static constexpr int kBusyRetryMs = 50;
 
     // All three are required and outlive the window.
-    TNacht(AppState *state, ControllerLink *link, Prompter *prompter, QWidget *parent = nullptr);
-    ~TNacht() override;
+    NightStartWindow(AppState *state, ControllerLink *link, Prompter *prompter, QWidget *parent = nullptr);
+    ~NightStartWindow() override;
 
     SheetModel *sheet() const { return m_sheet; }
     GridView *grid() const { return m_nachtzeit; }
@@ -67,7 +67,7 @@ private:
     void setBusy(bool on);
     bool lineTaken() const;
     // Carries the click out once the line is free (another window's transfer or poll holds it).
-    void whenLineFree(void (TNacht::*click)());
+    void whenLineFree(void (NightStartWindow::*click)());
     void handleRequest(const PendingRequest &request);
     void saveGrid(bool usb, const QString &fileName);
     void loadGrid(bool usb, const QString &fileName);

@@ -14,7 +14,7 @@ namespace torvel {
 
 class AppState;
 
-class TKFMessage : public QWidget
+class MessageWindow : public QWidget
 {
     Q_OBJECT
 public:
@@ -23,10 +23,10 @@ public:
 
     // A window in `area` (a top-level window when area is null) whose caption is `text`;
     // becomes state->messageWindow. Not shown yet.
-    TKFMessage(AppState *state, QMdiArea *area, const QString &text);
+    MessageWindow(AppState *state, QMdiArea *area, const QString &text);
 
     // Creates and shows a window, returns at once; the window closes and deletes itself.
-    static TKFMessage *showMessageWindow(AppState *state, QMdiArea *area, const QString &text);
+    static MessageWindow *showMessageWindow(AppState *state, QMdiArea *area, const QString &text);
 
     // The caption the user sees (the sub-window's title inside an MDI area).
     QString caption() const;

@@ -1,4 +1,4 @@
-#include "twshowbox.h"
+#include "countdownbox.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -54,12 +54,12 @@ QStringList showboxLines(const QString &text)
     return lines;
 }
 
-TwShowbox::TwShowbox(QWidget *parent)
+CountdownBox::CountdownBox(QWidget *parent)
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint
                           | Qt::MSWindowsFixedSizeDialogHint),
       m_okBtn(new QPushButton(QStringLiteral("OK"), this)), m_timer1(new QTimer(this)), m_timer2(new QTimer(this))
 {
-    setObjectName(QStringLiteral("wShowbox"));
+    setObjectName(QStringLiteral("TwShowbox"));
     setAttribute(Qt::WA_DeleteOnClose);
 
     QPalette red = palette();
@@ -73,20 +73,20 @@ TwShowbox::TwShowbox(QWidget *parent)
         m_labels[i] = label;
     }
     m_okBtn->setObjectName(QStringLiteral("OKBtn"));
-    connect(m_okBtn, &QPushButton::clicked, this, &TwShowbox::finish);
+    connect(m_okBtn, &QPushButton::clicked, this, &CountdownBox::finish);
     m_panel = makePanel();
 
     m_timer1->setObjectName(QStringLiteral("Timer1"));
-    connect(m_timer1, &QTimer::timeout, this, &TwShowbox::finish);
+    connect(m_timer1, &QTimer::timeout, this, &CountdownBox::finish);
     m_timer2->setObjectName(QStringLiteral("Timer2"));
     m_timer2->setInterval(kTickMs);
-    connect(m_timer2, &QTimer::timeout, this, &TwShowbox::countDown);
+    connect(m_timer2, &QTimer::timeout, this, &CountdownBox::countDown);
     m_timer2->start();
 
     setText(QString());
 }
 
-QWidget *TwShowbox::makePanel()
+QWidget *CountdownBox::makePanel()
 {
     auto *panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("Panel1"));
@@ -110,17 +110,17 @@ QWidget *TwShowbox::makePanel()
     m_button2 = new QPushButton(QStringLiteral("Abbrechen"), panel);
     m_button2->setObjectName(QStringLiteral("Button2"));
     row->addWidget(m_button2);
-    connect(m_button1, &QPushButton::clicked, this, &TwShowbox::finish);
-    connect(m_button2, &QPushButton::clicked, this, &TwShowbox::finish);
+    connect(m_button1, &QPushButton::clicked, this, &CountdownBox::finish);
+    connect(m_button2, &QPushButton::clicked, this, &CountdownBox::finish);
     return panel;
 }
 
-TwShowbox *TwShowbox::showTimedMessage(const QString &caption, const QString &text, int ms, QWidget *parent,
+CountdownBox *CountdownBox::showTimedMessage(const QString &caption, const QString &text, int ms, QWidget *parent,
                                        QScreen *screen)
 {
     if (s_boxCount < kMaxBoxCount)
         ++s_boxCount;
-    auto *box = new TwShowbox(parent);
+    auto *box = new CountdownBox(parent);
     box->setDisplayTime(ms);
     box->setWindowTitle(caption);
     box->m_okBtn->hide(); // the count-down panel answers instead
@@ -137,22 +137,22 @@ TwShowbox *TwShowbox::showTimedMessage(const QString &caption, const QString &te
     return box;
 }
 
-int TwShowbox::boxCount()
+int CountdownBox::boxCount()
 {
     return s_boxCount;
 }
 
-void TwShowbox::setBoxCount(int count)
+void CountdownBox::setBoxCount(int count)
 {
     s_boxCount = qBound(0, count, int(kMaxBoxCount));
 }
 
-void TwShowbox::setDisplayTime(int ms)
+void CountdownBox::setDisplayTime(int ms)
 {
     m_timeMs = ms > 0 ? ms : kDefaultTimeMs;
 }
 
-void TwShowbox::setText(const QString &text)
+void CountdownBox::setText(const QString &text)
 {
     const QStringList lines = showboxLines(text);
     for (int i = 0; i < 4; ++i) {
@@ -174,7 +174,7 @@ void TwShowbox::setText(const QString &text)
 
 // Lines stacked from the top, then the OK button when shown, then the count-down panel.
 // The box is as wide as the panel needs, wider when a line is longer; lines are centred.
-void TwShowbox::arrange()
+void CountdownBox::arrange()
 {
     const QSize panelSize = m_panel->sizeHint();
     int width = panelSize.width() + 2 * kMargin;
@@ -205,7 +205,7 @@ void TwShowbox::arrange()
     setFixedSize(width, y);
 }
 
-void TwShowbox::showEvent(QShowEvent *event)
+void CountdownBox::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     if (event->spontaneous())
@@ -216,26 +216,26 @@ void TwShowbox::showEvent(QShowEvent *event)
 }
 
 // Runs on past zero: the box is gone by then unless the time was not whole seconds.
-void TwShowbox::countDown()
+void CountdownBox::countDown()
 {
     --m_seconds;
     m_sekunden->setText(QString::number(m_seconds));
 }
 
-void TwShowbox::finish()
+void CountdownBox::finish()
 {
     if (m_finishing)
         return;
     m_finishing = true;
     m_timer1->stop();
     // Lets a pending repaint or click land before the box goes.
-    QPointer<TwShowbox> self(this);
+    QPointer<CountdownBox> self(this);
     QCoreApplication::processEvents();
     if (self)
         close();
 }
 
-void TwShowbox::closeEvent(QCloseEvent *event)
+void CountdownBox::closeEvent(QCloseEvent *event)
 {
     m_timer1->stop();
     m_timer2->stop();

@@ -1,13 +1,13 @@
-#include "tfversion.h"
+#include "versionholder.h"
 
 #include "shell/versiontext.h"
 
 namespace torvel {
 
-TfVersion::TfVersion(QObject *parent)
+VersionHolder::VersionHolder(QObject *parent)
     : QObject(parent), m_text(applicationVersionText())
 {
-    setObjectName(QStringLiteral("FVersion"));
+    setObjectName(QStringLiteral("TfVersion"));
 }
 
 } // namespace torvel

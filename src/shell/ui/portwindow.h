@@ -18,11 +18,11 @@ class AppState;
 class Prompter;
 class TorvelSettings;
 
-class TSelect : public QWidget
+class PortWindow : public QWidget
 {
     Q_OBJECT
 public:
-    TSelect(AppState *state, TorvelSettings *settings, Prompter *prompter, QWidget *parent = nullptr);
+    PortWindow(AppState *state, TorvelSettings *settings, Prompter *prompter, QWidget *parent = nullptr);
 
     // The port a typed text stands for: "SIM" (any case), a device path ("/dev/ttyUSB0"), or
     // "COMn" from the text without its first "COM" read as a number 1..99 ("COM12", "7").

@@ -20,11 +20,11 @@ namespace torvel {
 class AppState;
 class SheetModel;
 
-class TwBackprogramm : public QDialog
+class ProgramEditorWindow : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TwBackprogramm(AppState *state, QWidget *parent = nullptr);
+    explicit ProgramEditorWindow(AppState *state, QWidget *parent = nullptr);
 
     // Fills the form: number into PrgNr, the name, and the 23 value texts (ProgramValues
     // order) into their fields; then the record and the total time follow the fields.

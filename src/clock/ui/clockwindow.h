@@ -16,7 +16,7 @@ class AppState;
 class ControllerLink;
 class Prompter;
 
-class TUhrempfangen : public QWidget
+class ClockWindow : public QWidget
 {
     Q_OBJECT
 public:
@@ -26,8 +26,8 @@ public:
     static constexpr int kBusyRetryMs = 50;
 
     // state and link are required and outlive the window; prompter may be null (no messages).
-    TUhrempfangen(AppState *state, ControllerLink *link, Prompter *prompter, QWidget *parent = nullptr);
-    ~TUhrempfangen() override;
+    ClockWindow(AppState *state, ControllerLink *link, Prompter *prompter, QWidget *parent = nullptr);
+    ~ClockWindow() override;
 
     QTimer *getTimer() const { return m_getTimer; }
 

@@ -7,11 +7,11 @@
 
 namespace torvel {
 
-class TfVersion : public QObject
+class VersionHolder : public QObject
 {
     Q_OBJECT
 public:
-    explicit TfVersion(QObject *parent = nullptr);
+    explicit VersionHolder(QObject *parent = nullptr);
 
     // "1.0.0 [Build 0]", or "0.0.0.0" when the build carries no usable version.
     QString versionText() const { return m_text; }

@@ -1,4 +1,4 @@
-#include "tuhrempfangen.h"
+#include "clockwindow.h"
 
 #include "shell/ui/childhost.h"
 
@@ -22,16 +22,16 @@
 namespace torvel {
 
 // Marks the window busy for the life of one read or set, so a close meanwhile waits.
-class TUhrempfangen::Transaction
+class ClockWindow::Transaction
 {
 public:
-    explicit Transaction(TUhrempfangen *w) : m_w(w) { m_w->m_transaction = true; }
+    explicit Transaction(ClockWindow *w) : m_w(w) { m_w->m_transaction = true; }
     ~Transaction() { m_w->m_transaction = false; }
     Transaction(const Transaction &) = delete;
     Transaction &operator=(const Transaction &) = delete;
 
 private:
-    TUhrempfangen *m_w;
+    ClockWindow *m_w;
 };
 
 namespace {
@@ -55,11 +55,11 @@ QLabel *makeLabel(const QString &name, const QString &text, QWidget *parent)
 }
 } // namespace
 
-TUhrempfangen::TUhrempfangen(AppState *state, ControllerLink *link, Prompter *prompter, QWidget *parent)
+ClockWindow::ClockWindow(AppState *state, ControllerLink *link, Prompter *prompter, QWidget *parent)
     : QWidget(parent), m_state(state), m_link(link), m_prompter(prompter),
       m_getTimer(new QTimer(this))
 {
-    setObjectName(QStringLiteral("Uhrempfangen"));
+    setObjectName(QStringLiteral("TUhrempfangen"));
     setWindowTitle(QStringLiteral("Uhrzeit"));
 
     m_pcZeit = makePanel(QStringLiteral("PCZeit"), QStringLiteral("PC Zeit"), this);
@@ -83,7 +83,7 @@ TUhrempfangen::TUhrempfangen(AppState *state, ControllerLink *link, Prompter *pr
     layout->addLayout(grid);
     layout->addLayout(buttons);
 
-    connect(m_stellen, &QPushButton::clicked, this, &TUhrempfangen::setClock);
+    connect(m_stellen, &QPushButton::clicked, this, &ClockWindow::setClock);
     connect(m_schliessen, &QPushButton::clicked, this, [this] {
         m_getTimer->stop();
         closeHost(this);
@@ -92,25 +92,25 @@ TUhrempfangen::TUhrempfangen(AppState *state, ControllerLink *link, Prompter *pr
     m_getTimer->setObjectName(QStringLiteral("GetTimer"));
     m_getTimer->setSingleShot(false);
     m_getTimer->setInterval(kFirstPollMs);
-    connect(m_getTimer, &QTimer::timeout, this, &TUhrempfangen::pollClock);
+    connect(m_getTimer, &QTimer::timeout, this, &ClockWindow::pollClock);
     m_getTimer->start();
 
     m_state->clockWindow = this;
     followActivation(this, [this] { onActivated(); });
 }
 
-TUhrempfangen::~TUhrempfangen()
+ClockWindow::~ClockWindow()
 {
     unregister();
 }
 
-void TUhrempfangen::unregister()
+void ClockWindow::unregister()
 {
     if (m_state->clockWindow == this)
         m_state->clockWindow = nullptr;
 }
 
-void TUhrempfangen::pollClock()
+void ClockWindow::pollClock()
 {
     m_getTimer->stop();
     if (m_stopTimePoll || m_closeDeferred)
@@ -135,12 +135,12 @@ void TUhrempfangen::pollClock()
         m_getTimer->start();
 }
 
-void TUhrempfangen::setClock()
+void ClockWindow::setClock()
 {
     if (m_closeDeferred)
         return;
     if (m_transaction || m_link->engine().busy()) {
-        QTimer::singleShot(kBusyRetryMs, this, &TUhrempfangen::setClock);
+        QTimer::singleShot(kBusyRetryMs, this, &ClockWindow::setClock);
         return;
     }
     const bool wasPolling = m_getTimer->isActive();
@@ -162,7 +162,7 @@ void TUhrempfangen::setClock()
         m_getTimer->stop();
 }
 
-bool TUhrempfangen::finishDeferredClose()
+bool ClockWindow::finishDeferredClose()
 {
     if (!m_closeDeferred)
         return false;
@@ -171,7 +171,7 @@ bool TUhrempfangen::finishDeferredClose()
     return true;
 }
 
-void TUhrempfangen::closeEvent(QCloseEvent *event)
+void ClockWindow::closeEvent(QCloseEvent *event)
 {
     m_getTimer->stop();
     unregister();
@@ -189,7 +189,7 @@ void TUhrempfangen::closeEvent(QCloseEvent *event)
         sub->close();
 }
 
-bool TUhrempfangen::event(QEvent *event)
+bool ClockWindow::event(QEvent *event)
 {
     if (event->type() == RequestEvent::eventType()) {
         handleRequest(static_cast<RequestEvent *>(event)->number());
@@ -199,12 +199,12 @@ bool TUhrempfangen::event(QEvent *event)
 }
 
 
-void TUhrempfangen::onActivated()
+void ClockWindow::onActivated()
 {
     m_state->printTarget = this;
 }
 
-void TUhrempfangen::handleRequest(int number)
+void ClockWindow::handleRequest(int number)
 {
     switch (static_cast<Request>(number)) {
     case Request::ShowAgain:

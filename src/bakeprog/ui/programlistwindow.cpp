@@ -1,14 +1,14 @@
-#include "tbprg.h"
+#include "programlistwindow.h"
 
-#include "tgetselect.h"
+#include "rangedialog.h"
 
 #include "bakeprog/editorprogram.h"
 #include "bakeprog/programlistfiles.h"
 #include "bakeprog/programprint.h"
 #include "bakeprog/programsheet.h"
-#include "bakeprog/ui/debugpanel.h"
+#include "bakeprog/ui/servicepanel.h"
 #include "bakeprog/ui/programprinter.h"
-#include "bakeprog/ui/twbackprogramm.h"
+#include "bakeprog/ui/programeditorwindow.h"
 #include "shell/ui/childhost.h"
 #include "link/controllerlink.h"
 #include "shell/appstate.h"
@@ -44,15 +44,15 @@ QString elapsedText(qint64 ms)
 }
 } // namespace
 
-QString TBPrg::captionFor(const AppState &state)
+QString ProgramListWindow::captionFor(const AppState &state)
 {
     return state.damperSecondsMode ? QStringLiteral("Backprogramm (ABZUG-Sekunden)") : QStringLiteral("Backprogramm");
 }
 
-TBPrg::TBPrg(AppState *state, ControllerLink *link, Prompter *prompter, TGetSelect *rangeDialog, QWidget *parent)
+ProgramListWindow::ProgramListWindow(AppState *state, ControllerLink *link, Prompter *prompter, RangeDialog *rangeDialog, QWidget *parent)
     : QWidget(parent), m_state(state), m_link(link), m_prompter(prompter), m_rangeDialog(rangeDialog)
 {
-    setObjectName(QStringLiteral("BPrg"));
+    setObjectName(QStringLiteral("TBPrg"));
     setWindowTitle(captionFor(*state));
     setupProgramSheet(m_record);
     m_grid = new GridView(&m_record, this);
@@ -69,7 +69,7 @@ TBPrg::TBPrg(AppState *state, ControllerLink *link, Prompter *prompter, TGetSele
             emit editRequested(m_record.currentRow());
         }
     });
-    connect(this, &TBPrg::editRequested, this, &TBPrg::openEditor);
+    connect(this, &ProgramListWindow::editRequested, this, &ProgramListWindow::openEditor);
     // Names take every key; value columns only digits.
     connect(m_grid, &GridView::keyPress, this, [this](QChar *ch) {
         if (m_record.currentCol() >= 2 && !ch->isDigit())
@@ -97,18 +97,18 @@ TBPrg::TBPrg(AppState *state, ControllerLink *link, Prompter *prompter, TGetSele
 
     m_gaugeTimer.setSingleShot(true);
     m_gaugeTimer.setInterval(50);
-    connect(&m_gaugeTimer, &QTimer::timeout, this, &TBPrg::showProgress);
+    connect(&m_gaugeTimer, &QTimer::timeout, this, &ProgramListWindow::showProgress);
     m_state->bakeProgramList = this;
     followActivation(this, [this] { onActivated(); });
 }
 
-TBPrg::~TBPrg()
+ProgramListWindow::~ProgramListWindow()
 {
     // The grid reads the record: it must go before the record member does.
     delete m_grid;
 }
 
-void TBPrg::buildButtons()
+void ProgramListWindow::buildButtons()
 {
     m_progressPanel = new QWidget(this);
     m_progressPanel->setObjectName(QStringLiteral("Fortschritt"));
@@ -130,14 +130,14 @@ void TBPrg::buildButtons()
 
     m_receive = new QPushButton(QStringLiteral("Backprogramme vom Torvel lesen"), this);
     m_receive->setObjectName(QStringLiteral("BPrgempfangen"));
-    connect(m_receive, &QPushButton::clicked, this, &TBPrg::BPrgempfangenClick);
+    connect(m_receive, &QPushButton::clicked, this, &ProgramListWindow::BPrgempfangenClick);
     m_send = new QPushButton(QStringLiteral("Backprogramme zum Torvel senden"), this);
     m_send->setObjectName(QStringLiteral("BPrgsenden"));
-    connect(m_send, &QPushButton::clicked, this, &TBPrg::BPrgsendenClick);
+    connect(m_send, &QPushButton::clicked, this, &ProgramListWindow::BPrgsendenClick);
     m_abort = new QPushButton(QStringLiteral("Abbrechen"), this);
     m_abort->setObjectName(QStringLiteral("AbbruchButton"));
     m_abort->setEnabled(false);
-    connect(m_abort, &QPushButton::clicked, this, &TBPrg::AbbruchButtonClick);
+    connect(m_abort, &QPushButton::clicked, this, &ProgramListWindow::AbbruchButtonClick);
 
     m_eleven = new QRadioButton(QStringLiteral("11 Backprogramme"), this);
     m_eleven->setObjectName(QStringLiteral("RadioButton1"));
@@ -149,30 +149,30 @@ void TBPrg::buildButtons()
     m_eleven->hide();
     m_ninetyNine->hide();
 
-    m_debugPanel = new Debugpanel(this);
+    m_debugPanel = new ServicePanel(this);
     m_debugPanel->attach(&m_record, m_prompter);
     m_debugPanel->setMaxPrograms(m_state->maxPrograms);
     m_transferTime = m_debugPanel->uebertragungszeit();
     m_retrytest = m_debugPanel->retrytest();
 }
 
-void TBPrg::showEvent(QShowEvent *event)
+void ProgramListWindow::showEvent(QShowEvent *event)
 {
     m_debugPanel->applyServiceMode(m_state->serviceMode);
     QWidget::showEvent(event);
 }
 
-void TBPrg::setStep(const QString &text)
+void ProgramListWindow::setStep(const QString &text)
 {
     m_step->setText(text);
 }
 
-void TBPrg::setNumber(int n)
+void ProgramListWindow::setNumber(int n)
 {
     m_number->setText(QString::number(n));
 }
 
-void TBPrg::setProgress(int value, int maximum)
+void ProgramListWindow::setProgress(int value, int maximum)
 {
     // A progress bar repaints at once on every step; the gauge follows at most every 50 ms.
     m_progressValue = std::min(value, std::max(1, maximum));
@@ -183,14 +183,14 @@ void TBPrg::setProgress(int value, int maximum)
         m_gaugeTimer.start();
 }
 
-void TBPrg::showProgress()
+void ProgramListWindow::showProgress()
 {
     m_gaugeTimer.stop();
     m_gauge->setMaximum(m_progressMax);
     m_gauge->setValue(m_progressValue);
 }
 
-void TBPrg::setBusy(bool busy)
+void ProgramListWindow::setBusy(bool busy)
 {
     m_busy = busy;
     m_receive->setEnabled(!busy);
@@ -199,7 +199,7 @@ void TBPrg::setBusy(bool busy)
     m_progressPanel->setVisible(busy);
 }
 
-bool TBPrg::prepare(const QString &label, int oven, int *first, int *last)
+bool ProgramListWindow::prepare(const QString &label, int oven, int *first, int *last)
 {
     m_transferTime->setText(kTimePending);
     std::optional<int> capacity;
@@ -214,7 +214,7 @@ bool TBPrg::prepare(const QString &label, int oven, int *first, int *last)
     return m_rangeDialog->choose(label, *capacity, first, last);
 }
 
-void TBPrg::BPrgempfangenClick()
+void ProgramListWindow::BPrgempfangenClick()
 {
     if (m_busy || m_state->transferActive())
         return;
@@ -234,7 +234,7 @@ void TBPrg::BPrgempfangenClick()
     finishTransfer();
 }
 
-void TBPrg::BPrgsendenClick()
+void ProgramListWindow::BPrgsendenClick()
 {
     if (m_busy || m_state->transferActive())
         return;
@@ -256,13 +256,13 @@ void TBPrg::BPrgsendenClick()
     finishTransfer();
 }
 
-void TBPrg::AbbruchButtonClick()
+void ProgramListWindow::AbbruchButtonClick()
 {
     m_state->abortFlag = true;
     m_progressPanel->hide();
 }
 
-void TBPrg::finishTransfer()
+void ProgramListWindow::finishTransfer()
 {
     if (m_closeDeferred) {
         m_closeDeferred = false;
@@ -270,7 +270,7 @@ void TBPrg::finishTransfer()
     }
 }
 
-void TBPrg::closeEvent(QCloseEvent *event)
+void ProgramListWindow::closeEvent(QCloseEvent *event)
 {
     if (m_busy) {
         // The transfer runs on this window's stack: stop it, close when it has returned.
@@ -286,7 +286,7 @@ void TBPrg::closeEvent(QCloseEvent *event)
         sub->close();
 }
 
-bool TBPrg::event(QEvent *event)
+bool ProgramListWindow::event(QEvent *event)
 {
     if (event->type() == RequestEvent::eventType()) {
         const auto *r = static_cast<RequestEvent *>(event);
@@ -313,20 +313,20 @@ bool TBPrg::event(QEvent *event)
     return QWidget::event(event);
 }
 
-void TBPrg::setEditor(TwBackprogramm *editor)
+void ProgramListWindow::setEditor(ProgramEditorWindow *editor)
 {
     if (m_editor)
         disconnect(m_editor, nullptr, this, nullptr);
     m_editor = editor;
     if (!editor)
         return;
-    connect(editor, &TwBackprogramm::takenOver, this,
+    connect(editor, &ProgramEditorWindow::takenOver, this,
             [this](int number, const QString &name, const QStringList &values) {
                 takeOverIntoList(m_record, EditorProgram{number, name, values}, m_recordModified);
             });
 }
 
-void TBPrg::openEditor(int row)
+void ProgramListWindow::openEditor(int row)
 {
     if (!m_editor || row < 1 || row > kMaxProgramNumber)
         return;
@@ -334,7 +334,7 @@ void TBPrg::openEditor(int row)
     m_editor->showModal();
 }
 
-void TBPrg::loadRecordRequest(int p1)
+void ProgramListWindow::loadRecordRequest(int p1)
 {
     if (m_busy)
         return; // never replace the list under a running transfer
@@ -344,7 +344,7 @@ void TBPrg::loadRecordRequest(int p1)
         setWindowTitle(result.caption);
 }
 
-void TBPrg::saveRecordRequest(int p1, int p2)
+void ProgramListWindow::saveRecordRequest(int p1, int p2)
 {
     ProgramListFiles files(m_record, *m_state, *m_prompter, m_recordModified);
     ListFileResult result;
@@ -356,7 +356,7 @@ void TBPrg::saveRecordRequest(int p1, int p2)
         setWindowTitle(result.caption);
 }
 
-void TBPrg::printRequest()
+void ProgramListWindow::printRequest()
 {
     int first = 0;
     int last = 0;
@@ -365,12 +365,12 @@ void TBPrg::printRequest()
     printPrograms(m_record, m_record.sheetName(), first, last, *m_state, *m_prompter, this);
 }
 
-int TBPrg::currentProgramRow() const
+int ProgramListWindow::currentProgramRow() const
 {
     return m_record.currentRow();
 }
 
-void TBPrg::loadSingleProgram(FileKind kind, const QString &fileName)
+void ProgramListWindow::loadSingleProgram(FileKind kind, const QString &fileName)
 {
     if (m_busy)
         return;
@@ -383,7 +383,7 @@ void TBPrg::loadSingleProgram(FileKind kind, const QString &fileName)
 }
 
 
-void TBPrg::onActivated()
+void ProgramListWindow::onActivated()
 {
     m_state->printTarget = this;
 }

@@ -12,11 +12,11 @@ namespace torvel {
 class AppState;
 class TorvelSettings;
 
-class TwDSkalieren : public QDialog
+class PrinterScaleDialog : public QDialog
 {
     Q_OBJECT
 public:
-    TwDSkalieren(AppState *state, TorvelSettings *settings, QWidget *parent = nullptr);
+    PrinterScaleDialog(AppState *state, TorvelSettings *settings, QWidget *parent = nullptr);
 
     QSpinBox *skalierung() const { return m_skalierung; }
     QPushButton *takeButton() const { return m_take; }

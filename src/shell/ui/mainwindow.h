@@ -22,11 +22,11 @@ class TorvelSettings;
 
 enum class ChildWindow { Port, Oven, Search, Clock, NightStart, BakeProgramList, Torvel2, Modem };
 
-class TMainForm : public QMainWindow
+class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    TMainForm(AppState *state, ControllerLink *link, TorvelSettings *settings, QWidget *parent = nullptr);
+    MainWindow(AppState *state, ControllerLink *link, TorvelSettings *settings, QWidget *parent = nullptr);
 
     // Every dialog and message goes through it (the tests script it).
     void setPrompter(Prompter *prompter) { m_prompter = prompter; }

@@ -1,4 +1,4 @@
-#include "twbackprogramm.h"
+#include "programeditorwindow.h"
 
 #include "bakeprog/programsheet.h"
 #include "shell/appstate.h"
@@ -70,12 +70,12 @@ int positions(EditorField kind)
 }
 } // namespace
 
-TwBackprogramm::TwBackprogramm(AppState *state, QWidget *parent)
+ProgramEditorWindow::ProgramEditorWindow(AppState *state, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       m_state(state)
 {
-    setObjectName(QStringLiteral("wBackprogramm"));
+    setObjectName(QStringLiteral("TwBackprogramm"));
     setWindowTitle(QStringLiteral("Backprogramm"));
 
     auto *blocks = new QHBoxLayout;
@@ -109,7 +109,7 @@ TwBackprogramm::TwBackprogramm(AppState *state, QWidget *parent)
     updateTotalTime();
 }
 
-QLineEdit *TwBackprogramm::makeField(int index, int maxChars)
+QLineEdit *ProgramEditorWindow::makeField(int index, int maxChars)
 {
     static const char *const prefixes[] = {"OH", "UH", "Bz", "S", "A"};
     auto *edit = new QLineEdit;
@@ -122,12 +122,12 @@ QLineEdit *TwBackprogramm::makeField(int index, int maxChars)
     return edit;
 }
 
-QLineEdit *TwBackprogramm::field(EditorField kind, int position) const
+QLineEdit *ProgramEditorWindow::field(EditorField kind, int position) const
 {
     return m_fields[editorValueIndex(kind, position)];
 }
 
-QWidget *TwBackprogramm::buildHead()
+QWidget *ProgramEditorWindow::buildHead()
 {
     auto *box = new QGroupBox;
     box->setObjectName(QStringLiteral("KopfBlock"));
@@ -153,7 +153,7 @@ QWidget *TwBackprogramm::buildHead()
     return box;
 }
 
-QWidget *TwBackprogramm::buildTemperatures()
+QWidget *ProgramEditorWindow::buildTemperatures()
 {
     auto *box = new QGroupBox;
     box->setObjectName(QStringLiteral("TempBlock"));
@@ -177,7 +177,7 @@ QWidget *TwBackprogramm::buildTemperatures()
     return box;
 }
 
-QWidget *TwBackprogramm::buildSteam()
+QWidget *ProgramEditorWindow::buildSteam()
 {
     auto *box = new QGroupBox;
     box->setObjectName(QStringLiteral("SchwadenBlock"));
@@ -193,7 +193,7 @@ QWidget *TwBackprogramm::buildSteam()
     return box;
 }
 
-QWidget *TwBackprogramm::buildDamper()
+QWidget *ProgramEditorWindow::buildDamper()
 {
     auto *box = new QGroupBox;
     box->setObjectName(QStringLiteral("AbzugBlock"));
@@ -209,7 +209,7 @@ QWidget *TwBackprogramm::buildDamper()
     return box;
 }
 
-QWidget *TwBackprogramm::buildFoot()
+QWidget *ProgramEditorWindow::buildFoot()
 {
     auto *box = new QWidget;
     box->setObjectName(QStringLiteral("FussBlock"));
@@ -222,9 +222,9 @@ QWidget *TwBackprogramm::buildFoot()
     // Enter in a field must neither take over nor close.
     for (QPushButton *b : {m_take, m_close, m_cancel})
         b->setAutoDefault(false);
-    connect(m_take, &QPushButton::clicked, this, &TwBackprogramm::TakeBtnClick);
-    connect(m_close, &QPushButton::clicked, this, &TwBackprogramm::reject);
-    connect(m_cancel, &QPushButton::clicked, this, &TwBackprogramm::reject);
+    connect(m_take, &QPushButton::clicked, this, &ProgramEditorWindow::TakeBtnClick);
+    connect(m_close, &QPushButton::clicked, this, &ProgramEditorWindow::reject);
+    connect(m_cancel, &QPushButton::clicked, this, &ProgramEditorWindow::reject);
     auto *row = new QHBoxLayout(box);
     row->addStretch();
     row->addWidget(m_take);
@@ -234,7 +234,7 @@ QWidget *TwBackprogramm::buildFoot()
 }
 
 // The damper unit and width follow the mode each time the window opens.
-void TwBackprogramm::applyDamperMode()
+void ProgramEditorWindow::applyDamperMode()
 {
     const bool seconds = m_state && m_state->damperSecondsMode;
     const QStringList units = seconds ? QStringList{QStringLiteral("Sek. ZU"), QStringLiteral("Sek. AUF"),
@@ -250,7 +250,7 @@ void TwBackprogramm::applyDamperMode()
     }
 }
 
-QStringList TwBackprogramm::fieldTexts() const
+QStringList ProgramEditorWindow::fieldTexts() const
 {
     QStringList texts;
     for (const QLineEdit *edit : m_fields)
@@ -258,17 +258,17 @@ QStringList TwBackprogramm::fieldTexts() const
     return texts;
 }
 
-void TwBackprogramm::updateRecord()
+void ProgramEditorWindow::updateRecord()
 {
     m_record.update(fieldTexts(), m_state ? m_state->minuteColumns : AppState::defaultMinuteColumns());
 }
 
-void TwBackprogramm::updateTotalTime()
+void ProgramEditorWindow::updateTotalTime()
 {
     m_total->setText(QString::number(m_record.totalMinutes()));
 }
 
-void TwBackprogramm::fill(int number, const QString &name, const QStringList &valueTexts)
+void ProgramEditorWindow::fill(int number, const QString &name, const QStringList &valueTexts)
 {
     applyDamperMode();
     m_number->setValue(number);
@@ -279,22 +279,22 @@ void TwBackprogramm::fill(int number, const QString &name, const QStringList &va
     updateTotalTime();
 }
 
-void TwBackprogramm::fill(const EditorProgram &program)
+void ProgramEditorWindow::fill(const EditorProgram &program)
 {
     fill(program.number, program.name, program.values);
 }
 
-void TwBackprogramm::fillFromRow(const SheetModel &list, int row)
+void ProgramEditorWindow::fillFromRow(const SheetModel &list, int row)
 {
     fill(programFromRow(list, row));
 }
 
-int TwBackprogramm::showModal()
+int ProgramEditorWindow::showModal()
 {
     return exec();
 }
 
-EditorProgram TwBackprogramm::program() const
+EditorProgram ProgramEditorWindow::program() const
 {
     EditorProgram p;
     p.number = m_number->value();
@@ -303,7 +303,7 @@ EditorProgram TwBackprogramm::program() const
     return p;
 }
 
-void TwBackprogramm::TakeBtnClick()
+void ProgramEditorWindow::TakeBtnClick()
 {
     m_number->interpretText(); // a number still being typed counts
     // Taken over by keyboard the focus never left the field: its own step runs first, so
@@ -314,7 +314,7 @@ void TwBackprogramm::TakeBtnClick()
     emit takenOver(p.number, p.name, p.values);
 }
 
-void TwBackprogramm::leaveField(QLineEdit *edit)
+void ProgramEditorWindow::leaveField(QLineEdit *edit)
 {
     const auto it = std::find(m_fields.begin(), m_fields.end(), edit);
     if (it == m_fields.end())
@@ -335,7 +335,7 @@ void TwBackprogramm::leaveField(QLineEdit *edit)
     updateTotalTime();
 }
 
-void TwBackprogramm::moveInColumn(int index, int step)
+void ProgramEditorWindow::moveInColumn(int index, int step)
 {
     const EditorField kind = editorFieldOf(index);
     const int position = index / 5 + 1 + step;
@@ -343,7 +343,7 @@ void TwBackprogramm::moveInColumn(int index, int step)
         field(kind, position)->setFocus(Qt::OtherFocusReason);
 }
 
-void TwBackprogramm::showEvent(QShowEvent *event)
+void ProgramEditorWindow::showEvent(QShowEvent *event)
 {
     applyDamperMode();
     QDialog::showEvent(event);
@@ -353,7 +353,7 @@ void TwBackprogramm::showEvent(QShowEvent *event)
     }
 }
 
-bool TwBackprogramm::eventFilter(QObject *watched, QEvent *event)
+bool ProgramEditorWindow::eventFilter(QObject *watched, QEvent *event)
 {
     auto *edit = qobject_cast<QLineEdit *>(watched);
     const auto it = std::find(m_fields.begin(), m_fields.end(), edit);

@@ -9,11 +9,11 @@ class QSpinBox;
 
 namespace torvel {
 
-class TGetSelect : public QDialog
+class RangeDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TGetSelect(QWidget *parent = nullptr);
+    explicit RangeDialog(QWidget *parent = nullptr);
 
     // Label1 ("empfange von:", "   sende von:", "   Drucke von:") and the highest number
     // allowed; LoadTo is lowered to it when larger. Returns false when cancelled.

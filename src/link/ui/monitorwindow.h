@@ -14,11 +14,11 @@ namespace torvel {
 class CommandEngine;
 class LogListModel;
 
-class TSer : public QWidget
+class MonitorWindow : public QWidget
 {
     Q_OBJECT
 public:
-    TSer(MonitorLog *log, CommandEngine *engine, QWidget *parent = nullptr);
+    MonitorWindow(MonitorLog *log, CommandEngine *engine, QWidget *parent = nullptr);
 
     QListView *listView(MonitorList which) const;
     QCheckBox *loggen() const { return m_loggen; }

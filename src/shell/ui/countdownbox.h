@@ -24,7 +24,7 @@ QPoint placeShowbox(int count, QSize screen, QSize box);
 // (still joined with "\r\n").
 QStringList showboxLines(const QString &text);
 
-class TwShowbox : public QWidget
+class CountdownBox : public QWidget
 {
     Q_OBJECT
 public:
@@ -34,11 +34,11 @@ public:
     static constexpr int kLastLabelHeight = 25; // a little air under the last line
     static constexpr int kWiderBy = 15;
 
-    explicit TwShowbox(QWidget *parent = nullptr);
+    explicit CountdownBox(QWidget *parent = nullptr);
 
     // Creates, places and shows a box; returns at once. ms <= 0 means 10 s. The box
     // deletes itself when it closes. `screen` defaults to the parent's or the primary one.
-    static TwShowbox *showTimedMessage(const QString &caption, const QString &text, int ms,
+    static CountdownBox *showTimedMessage(const QString &caption, const QString &text, int ms,
                                        QWidget *parent = nullptr, QScreen *screen = nullptr);
 
     // Boxes shown so far in this run (stops at 32767); tests set it.

@@ -16,11 +16,11 @@ namespace torvel {
 class Prompter;
 class SheetModel;
 
-class Debugpanel : public QWidget
+class ServicePanel : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Debugpanel(QWidget *parent = nullptr);
+    explicit ServicePanel(QWidget *parent = nullptr);
 
     // With a list attached, "DefRec" and "CheckRec" act on it themselves (the check shows
     // its result through the prompter); the signals are emitted either way.

@@ -15,7 +15,7 @@ namespace torvel {
 class AppState;
 class ControllerLink;
 
-class TTorvelVer : public QWidget
+class SearchWindow : public QWidget
 {
     Q_OBJECT
 public:
@@ -23,8 +23,8 @@ public:
     static constexpr int kStartDelayMs = 500;
 
     // state and link are required and outlive the window.
-    TTorvelVer(AppState *state, ControllerLink *link, QWidget *parent = nullptr);
-    ~TTorvelVer() override;
+    SearchWindow(AppState *state, ControllerLink *link, QWidget *parent = nullptr);
+    ~SearchWindow() override;
 
     QTimer *getTimer() const { return m_getTimer; }
     QTableWidget *table() const { return m_table; }

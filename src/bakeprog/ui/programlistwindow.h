@@ -22,18 +22,18 @@ class AppState;
 class ControllerLink;
 class GridView;
 class Prompter;
-class TGetSelect;
+class RangeDialog;
 
-class Debugpanel;
-class TwBackprogramm;
+class ServicePanel;
+class ProgramEditorWindow;
 
-class TBPrg : public QWidget, public ProgramTransferView, public SingleProgramTarget
+class ProgramListWindow : public QWidget, public ProgramTransferView, public SingleProgramTarget
 {
     Q_OBJECT
 public:
-    TBPrg(AppState *state, ControllerLink *link, Prompter *prompter, TGetSelect *rangeDialog,
+    ProgramListWindow(AppState *state, ControllerLink *link, Prompter *prompter, RangeDialog *rangeDialog,
           QWidget *parent = nullptr);
-    ~TBPrg() override;
+    ~ProgramListWindow() override;
 
     static QString captionFor(const AppState &state);
 
@@ -50,10 +50,10 @@ public:
     QProgressBar *gauge() const { return m_gauge; }
     QLabel *transferTime() const { return m_transferTime; }
     QCheckBox *retrytest() const { return m_retrytest; }
-    Debugpanel *debugPanel() const { return m_debugPanel; }
+    ServicePanel *debugPanel() const { return m_debugPanel; }
 
     // The program editor, made once at start-up; double-click and Enter open it.
-    void setEditor(TwBackprogramm *editor);
+    void setEditor(ProgramEditorWindow *editor);
     void openEditor(int row);
 
     // The frame's requests.
@@ -95,7 +95,7 @@ private:
     AppState *m_state;
     ControllerLink *m_link;
     Prompter *m_prompter;
-    TGetSelect *m_rangeDialog;
+    RangeDialog *m_rangeDialog;
     SheetModel m_record;
     GridView *m_grid = nullptr;
     bool m_recordModified = false;
@@ -111,10 +111,10 @@ private:
     QPushButton *m_abort = nullptr;
     QRadioButton *m_eleven = nullptr;
     QRadioButton *m_ninetyNine = nullptr;
-    Debugpanel *m_debugPanel = nullptr;
+    ServicePanel *m_debugPanel = nullptr;
     QLabel *m_transferTime = nullptr;
     QCheckBox *m_retrytest = nullptr;
-    QPointer<TwBackprogramm> m_editor;
+    QPointer<ProgramEditorWindow> m_editor;
     QTimer m_gaugeTimer;
     int m_progressValue = 0;
     int m_progressMax = 1;

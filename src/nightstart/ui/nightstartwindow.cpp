@@ -1,4 +1,4 @@
-#include "tnacht.h"
+#include "nightstartwindow.h"
 
 #include "shell/ui/childhost.h"
 #include "link/controllerlink.h"
@@ -36,22 +36,22 @@ QPushButton *makeButton(const QString &name, const QString &text, QWidget *paren
 } // namespace
 
 // The busy state of one read or send: buttons and grid locked, "Abbruch" open.
-class TNacht::Busy
+class NightStartWindow::Busy
 {
 public:
-    explicit Busy(TNacht *w) : m_w(w) { m_w->setBusy(true); }
+    explicit Busy(NightStartWindow *w) : m_w(w) { m_w->setBusy(true); }
     ~Busy() { m_w->setBusy(false); }
     Busy(const Busy &) = delete;
     Busy &operator=(const Busy &) = delete;
 
 private:
-    TNacht *m_w;
+    NightStartWindow *m_w;
 };
 
-TNacht::TNacht(AppState *state, ControllerLink *link, Prompter *prompter, QWidget *parent)
+NightStartWindow::NightStartWindow(AppState *state, ControllerLink *link, Prompter *prompter, QWidget *parent)
     : QWidget(parent), m_state(state), m_link(link), m_prompter(prompter), m_sheet(new SheetModel(this))
 {
-    setObjectName(QStringLiteral("Nacht"));
+    setObjectName(QStringLiteral("TNacht"));
     setWindowTitle(QStringLiteral("Nacht"));
     setupNightStartGrid(*m_sheet);
 
@@ -90,30 +90,30 @@ TNacht::TNacht(AppState *state, ControllerLink *link, Prompter *prompter, QWidge
                           table->horizontalHeader()->sizeHint().height() + table->verticalHeader()->length() + frame);
     adjustSize();
 
-    connect(m_nachtRead, &QPushButton::clicked, this, &TNacht::NachtReadClick);
-    connect(m_nachtWrite, &QPushButton::clicked, this, &TNacht::NachtWriteClick);
-    connect(m_nachtLoadBtn, &QPushButton::clicked, this, &TNacht::NachtReadClick);
-    connect(m_nachtWriteBtn, &QPushButton::clicked, this, &TNacht::NachtWriteClick);
+    connect(m_nachtRead, &QPushButton::clicked, this, &NightStartWindow::NachtReadClick);
+    connect(m_nachtWrite, &QPushButton::clicked, this, &NightStartWindow::NachtWriteClick);
+    connect(m_nachtLoadBtn, &QPushButton::clicked, this, &NightStartWindow::NachtReadClick);
+    connect(m_nachtWriteBtn, &QPushButton::clicked, this, &NightStartWindow::NachtWriteClick);
     connect(m_abbruch, &QPushButton::clicked, this, [this] { m_state->abortFlag = true; });
-    connect(m_nachtzeit, &GridView::keyPress, this, &TNacht::NachtzeitKeyPress);
+    connect(m_nachtzeit, &GridView::keyPress, this, &NightStartWindow::NachtzeitKeyPress);
 
     m_state->nightStartWindow = this;
     followActivation(this, [this] { onActivated(); });
 }
 
-TNacht::~TNacht()
+NightStartWindow::~NightStartWindow()
 {
     unregister();
     delete m_nachtzeit; // the view goes before the sheet it shows (children die in creation order)
 }
 
-void TNacht::unregister()
+void NightStartWindow::unregister()
 {
     if (m_state->nightStartWindow == this)
         m_state->nightStartWindow = nullptr;
 }
 
-void TNacht::setBusy(bool on)
+void NightStartWindow::setBusy(bool on)
 {
     m_transfer = on;
     for (QPushButton *b : {m_nachtRead, m_nachtWrite, m_nachtLoadBtn, m_nachtWriteBtn})
@@ -123,12 +123,12 @@ void TNacht::setBusy(bool on)
     m_nachtzeit->setEnabled(!on);
 }
 
-bool TNacht::lineTaken() const
+bool NightStartWindow::lineTaken() const
 {
     return m_link->engine().busy() || m_state->transferActive();
 }
 
-void TNacht::whenLineFree(void (TNacht::*click)())
+void NightStartWindow::whenLineFree(void (NightStartWindow::*click)())
 {
     if (m_clickWaiting)
         return; // one waiting click is enough: a second one would transfer twice
@@ -139,12 +139,12 @@ void TNacht::whenLineFree(void (TNacht::*click)())
     });
 }
 
-void TNacht::NachtReadClick()
+void NightStartWindow::NachtReadClick()
 {
     if (m_transfer || m_closeDeferred)
         return;
     if (lineTaken()) {
-        whenLineFree(&TNacht::NachtReadClick);
+        whenLineFree(&NightStartWindow::NachtReadClick);
         return;
     }
     const int oven = m_state->selectedOven(); // taken once: a later choice does not redirect it
@@ -155,12 +155,12 @@ void TNacht::NachtReadClick()
     finishTransfer();
 }
 
-void TNacht::NachtWriteClick()
+void NightStartWindow::NachtWriteClick()
 {
     if (m_transfer || m_closeDeferred)
         return;
     if (lineTaken()) {
-        whenLineFree(&TNacht::NachtWriteClick);
+        whenLineFree(&NightStartWindow::NachtWriteClick);
         return;
     }
     const int oven = m_state->selectedOven();
@@ -171,13 +171,13 @@ void TNacht::NachtWriteClick()
     finishTransfer();
 }
 
-void TNacht::NachtzeitKeyPress(QChar *ch)
+void NightStartWindow::NachtzeitKeyPress(QChar *ch)
 {
     if (*ch < QLatin1Char('0') || *ch > QLatin1Char('9'))
         *ch = QChar();
 }
 
-void TNacht::finishTransfer()
+void NightStartWindow::finishTransfer()
 {
     const QList<PendingRequest> pending = std::exchange(m_pending, {});
     for (const PendingRequest &r : pending)
@@ -189,7 +189,7 @@ void TNacht::finishTransfer()
     }
 }
 
-void TNacht::closeEvent(QCloseEvent *event)
+void NightStartWindow::closeEvent(QCloseEvent *event)
 {
     unregister();
     if (m_transfer) {
@@ -205,7 +205,7 @@ void TNacht::closeEvent(QCloseEvent *event)
         sub->close();
 }
 
-bool TNacht::event(QEvent *event)
+bool NightStartWindow::event(QEvent *event)
 {
     if (event->type() == RequestEvent::eventType()) {
         const auto *r = static_cast<RequestEvent *>(event);
@@ -219,7 +219,7 @@ bool TNacht::event(QEvent *event)
     return QWidget::event(event);
 }
 
-void TNacht::handleRequest(const PendingRequest &request)
+void NightStartWindow::handleRequest(const PendingRequest &request)
 {
     const bool usb = request.p1 == kUsbParam;
     switch (request.request) {
@@ -241,7 +241,7 @@ void TNacht::handleRequest(const PendingRequest &request)
     }
 }
 
-void TNacht::saveGrid(bool usb, const QString &fileName)
+void NightStartWindow::saveGrid(bool usb, const QString &fileName)
 {
     if (fileName.isEmpty()) {
         m_prompter->inform(kFileErrorCaption, QStringLiteral("Kein Dateiname angegeben."));
@@ -255,20 +255,20 @@ void TNacht::saveGrid(bool usb, const QString &fileName)
         m_prompter->inform(kFileErrorCaption, error);
 }
 
-void TNacht::loadGrid(bool usb, const QString &fileName)
+void NightStartWindow::loadGrid(bool usb, const QString &fileName)
 {
     QString error;
     if (!loadNightFile(fileName, usb ? NightFileKind::Tbz : NightFileKind::Ngt, *m_sheet, &error))
         m_prompter->inform(kFileErrorCaption, error);
 }
 
-void TNacht::printGrid()
+void NightStartWindow::printGrid()
 {
     printNightGrid(*m_sheet, *m_prompter, this, m_print);
 }
 
 
-void TNacht::onActivated()
+void NightStartWindow::onActivated()
 {
     m_state->printTarget = this;
 }

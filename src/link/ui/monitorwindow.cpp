@@ -1,4 +1,4 @@
-#include "tser.h"
+#include "monitorwindow.h"
 
 #include "link/commandengine.h"
 #include "link/loglistmodel.h"
@@ -17,10 +17,10 @@
 
 namespace torvel {
 
-TSer::TSer(MonitorLog *log, CommandEngine *engine, QWidget *parent)
+MonitorWindow::MonitorWindow(MonitorLog *log, CommandEngine *engine, QWidget *parent)
     : QWidget(parent, Qt::Window), m_log(log), m_engine(engine)
 {
-    setObjectName(QStringLiteral("Ser"));
+    setObjectName(QStringLiteral("TSer"));
     setWindowTitle(QStringLiteral("Serial Debug Monitor"));
     resize(900, 480);
 
@@ -85,7 +85,7 @@ TSer::TSer(MonitorLog *log, CommandEngine *engine, QWidget *parent)
     });
 }
 
-QWidget *TSer::makeList(MonitorList which, const QString &title)
+QWidget *MonitorWindow::makeList(MonitorList which, const QString &title)
 {
     const int i = static_cast<int>(which);
     auto *box = new QGroupBox(title, this);
@@ -112,37 +112,37 @@ QWidget *TSer::makeList(MonitorList which, const QString &title)
     return box;
 }
 
-QListView *TSer::listView(MonitorList which) const
+QListView *MonitorWindow::listView(MonitorList which) const
 {
     return m_views[static_cast<int>(which)];
 }
 
-void TSer::refreshNow()
+void MonitorWindow::refreshNow()
 {
     for (auto *model : m_models)
         model->refresh();
 }
 
-void TSer::scrollButton(ScrollButton button)
+void MonitorWindow::scrollButton(ScrollButton button)
 {
     refreshNow(); // judge on what the user sees
     m_log->scroll(button);
     refreshNow();
 }
 
-void TSer::showEvent(QShowEvent *event)
+void MonitorWindow::showEvent(QShowEvent *event)
 {
     m_log->setLogging(true);
     QWidget::showEvent(event);
 }
 
-void TSer::hideEvent(QHideEvent *event)
+void MonitorWindow::hideEvent(QHideEvent *event)
 {
     m_log->setLogging(false);
     QWidget::hideEvent(event);
 }
 
-void TSer::closeEvent(QCloseEvent *event)
+void MonitorWindow::closeEvent(QCloseEvent *event)
 {
     // The window lives on (hidden); only the port is released.
     m_engine->closePort();

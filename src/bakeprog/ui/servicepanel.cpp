@@ -1,4 +1,4 @@
-#include "debugpanel.h"
+#include "servicepanel.h"
 
 #include "shell/prompter.h"
 #include "shell/sheetmodel.h"
@@ -20,7 +20,7 @@ W *named(W *widget, const char *name)
 }
 } // namespace
 
-Debugpanel::Debugpanel(QWidget *parent)
+ServicePanel::ServicePanel(QWidget *parent)
     : QWidget(parent), m_create(named(new QPushButton(QStringLiteral("DefRec")), "CreateDefaultRec")),
       m_check(named(new QPushButton(QStringLiteral("CheckRec")), "CheckDefaultRec")),
       m_up(named(new QCheckBox(QStringLiteral("DefRec_UP")), "DefRec_UP")),
@@ -64,13 +64,13 @@ Debugpanel::Debugpanel(QWidget *parent)
     });
 }
 
-void Debugpanel::attach(SheetModel *list, Prompter *prompter)
+void ServicePanel::attach(SheetModel *list, Prompter *prompter)
 {
     m_list = list;
     m_prompter = prompter;
 }
 
-void Debugpanel::applyServiceMode(bool serviceMode)
+void ServicePanel::applyServiceMode(bool serviceMode)
 {
     setVisible(serviceMode);
     m_retrytest->setVisible(serviceMode);
@@ -78,7 +78,7 @@ void Debugpanel::applyServiceMode(bool serviceMode)
         m_retrytest->setChecked(false);
 }
 
-TestPatternOptions Debugpanel::options(int maxPrograms) const
+TestPatternOptions ServicePanel::options(int maxPrograms) const
 {
     TestPatternOptions o;
     o.countUp = m_up->isChecked();
@@ -88,28 +88,28 @@ TestPatternOptions Debugpanel::options(int maxPrograms) const
     return o;
 }
 
-int Debugpanel::maxDefault() const
+int ServicePanel::maxDefault() const
 {
     return m_max->value();
 }
 
-bool Debugpanel::ignoreSpace() const
+bool ServicePanel::ignoreSpace() const
 {
     return m_ignoreSpace->isChecked();
 }
 
-bool Debugpanel::retrytestChecked() const
+bool ServicePanel::retrytestChecked() const
 {
     return m_retrytest->isChecked();
 }
 
-void Debugpanel::fill(int maxPrograms)
+void ServicePanel::fill(int maxPrograms)
 {
     if (m_list)
         fillTestPattern(*m_list, options(maxPrograms), maxDefault());
 }
 
-TestPatternCheck Debugpanel::check(int maxPrograms)
+TestPatternCheck ServicePanel::check(int maxPrograms)
 {
     TestPatternCheck result;
     if (!m_list)
@@ -119,14 +119,14 @@ TestPatternCheck Debugpanel::check(int maxPrograms)
     return result;
 }
 
-void Debugpanel::showCheckResult(bool ok)
+void ServicePanel::showCheckResult(bool ok)
 {
     QPalette palette = m_check->palette();
     palette.setColor(QPalette::ButtonText, ok ? this->palette().color(QPalette::ButtonText) : QColor(Qt::red));
     m_check->setPalette(palette);
 }
 
-void Debugpanel::setTransferTime(const QString &labelText)
+void ServicePanel::setTransferTime(const QString &labelText)
 {
     m_time->setText(labelText);
 }

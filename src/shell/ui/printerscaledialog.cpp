@@ -1,4 +1,4 @@
-#include "twdskalieren.h"
+#include "printerscaledialog.h"
 
 #include "shell/appstate.h"
 #include "shell/torvelsettings.h"
@@ -13,11 +13,11 @@
 
 namespace torvel {
 
-TwDSkalieren::TwDSkalieren(AppState *state, TorvelSettings *settings, QWidget *parent)
+PrinterScaleDialog::PrinterScaleDialog(AppState *state, TorvelSettings *settings, QWidget *parent)
     : QDialog(parent), m_state(state), m_settings(settings), m_skalierung(new QSpinBox),
       m_take(new QPushButton(QStringLiteral("Übernehmen"))), m_cancel(new QPushButton(QStringLiteral("CancelBtn")))
 {
-    setObjectName(QStringLiteral("wDSkalieren"));
+    setObjectName(QStringLiteral("TwDSkalieren"));
     setWindowTitle(QStringLiteral("Drucker skalieren"));
     setModal(true);
 
@@ -35,8 +35,8 @@ TwDSkalieren::TwDSkalieren(AppState *state, TorvelSettings *settings, QWidget *p
     m_take->setObjectName(QStringLiteral("TakeBtn"));
     m_take->setDefault(true);
     m_cancel->setObjectName(QStringLiteral("CancelBtn"));
-    connect(m_take, &QPushButton::clicked, this, &TwDSkalieren::accept);
-    connect(m_cancel, &QPushButton::clicked, this, &TwDSkalieren::reject);
+    connect(m_take, &QPushButton::clicked, this, &PrinterScaleDialog::accept);
+    connect(m_cancel, &QPushButton::clicked, this, &PrinterScaleDialog::reject);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_take);
@@ -49,14 +49,14 @@ TwDSkalieren::TwDSkalieren(AppState *state, TorvelSettings *settings, QWidget *p
 }
 
 // Every opening starts from the scale in use, whatever was typed last time.
-void TwDSkalieren::showEvent(QShowEvent *event)
+void PrinterScaleDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     if (!event->spontaneous() && m_state)
         m_skalierung->setValue(m_state->printScale);
 }
 
-void TwDSkalieren::accept()
+void PrinterScaleDialog::accept()
 {
     m_skalierung->interpretText(); // a value still being typed counts
     const int percent = m_skalierung->value();

@@ -1,4 +1,4 @@
-#include "tmainform.h"
+#include "mainwindow.h"
 
 #include "link/controllerlink.h"
 #include "shell/appstate.h"
@@ -29,10 +29,10 @@ const QString kGridWarning = QStringLiteral(
 constexpr int kLastProgramRow = 99;
 } // namespace
 
-TMainForm::TMainForm(AppState *state, ControllerLink *link, TorvelSettings *settings, QWidget *parent)
+MainWindow::MainWindow(AppState *state, ControllerLink *link, TorvelSettings *settings, QWidget *parent)
     : QMainWindow(parent), m_state(state), m_link(link), m_settings(settings), m_mdi(new QMdiArea(this))
 {
-    setObjectName(QStringLiteral("MainForm"));
+    setObjectName(QStringLiteral("TMainForm"));
     setWindowTitle(QStringLiteral("WinTorvel"));
     m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -59,20 +59,20 @@ TMainForm::TMainForm(AppState *state, ControllerLink *link, TorvelSettings *sett
     m_captionTimer.setObjectName(QStringLiteral("GVTimer"));
     m_captionTimer.setSingleShot(true);
     m_captionTimer.setInterval(3000);
-    connect(&m_captionTimer, &QTimer::timeout, this, &TMainForm::updateCaption);
+    connect(&m_captionTimer, &QTimer::timeout, this, &MainWindow::updateCaption);
     m_captionTimer.start();
 
     if (m_state->modemStartup)
         setGeometry(0, 0, 200, 200);
 
-    connect(m_state, &AppState::transferEnded, this, [this] { QTimer::singleShot(0, this, &TMainForm::tryDeferredClose); });
+    connect(m_state, &AppState::transferEnded, this, [this] { QTimer::singleShot(0, this, &MainWindow::tryDeferredClose); });
     connect(&m_link->engine(), &CommandEngine::transactionFinished, this, [this] {
         if (m_closeWhenIdle)
-            QTimer::singleShot(0, this, &TMainForm::tryDeferredClose);
+            QTimer::singleShot(0, this, &MainWindow::tryDeferredClose);
     });
 }
 
-QAction *TMainForm::addItem(QMenu *menu, const QString &text, const QString &hint, std::function<void()> run)
+QAction *MainWindow::addItem(QMenu *menu, const QString &text, const QString &hint, std::function<void()> run)
 {
     QAction *a = menu->addAction(text);
     a->setStatusTip(hint);
@@ -80,7 +80,7 @@ QAction *TMainForm::addItem(QMenu *menu, const QString &text, const QString &hin
     return a;
 }
 
-void TMainForm::buildMenus()
+void MainWindow::buildMenus()
 {
     const auto openList = [this] {
         if (!openWindow(ChildWindow::BakeProgramList)) // an open list ignores the request
@@ -151,7 +151,7 @@ void TMainForm::buildMenus()
     modem->menuAction()->setVisible(true);
 }
 
-void TMainForm::buildSpeedButtons()
+void MainWindow::buildSpeedButtons()
 {
     auto *bar = new SpeedBar(this);
     addToolBar(Qt::TopToolBarArea, bar);
@@ -175,14 +175,14 @@ void TMainForm::buildSpeedButtons()
     bar->addLogo();
 }
 
-void TMainForm::registerChild(ChildWindow kind, const QString &caption, Factory factory)
+void MainWindow::registerChild(ChildWindow kind, const QString &caption, Factory factory)
 {
     m_children.insert(int(kind), {caption, std::move(factory)});
     for (QAction *a : m_pendingActions.value(int(kind)))
         a->setEnabled(true);
 }
 
-QPointer<QObject> &TMainForm::handle(ChildWindow kind) const
+QPointer<QObject> &MainWindow::handle(ChildWindow kind) const
 {
     static QPointer<QObject> modem;
     switch (kind) {
@@ -206,12 +206,12 @@ QPointer<QObject> &TMainForm::handle(ChildWindow kind) const
     return modem;
 }
 
-QWidget *TMainForm::openWindow(ChildWindow kind) const
+QWidget *MainWindow::openWindow(ChildWindow kind) const
 {
     return qobject_cast<QWidget *>(handle(kind).data());
 }
 
-QWidget *TMainForm::openChild(ChildWindow kind)
+QWidget *MainWindow::openChild(ChildWindow kind)
 {
     QPointer<QObject> &h = handle(kind);
     if (h) {
@@ -247,13 +247,13 @@ QWidget *TMainForm::openChild(ChildWindow kind)
     return w;
 }
 
-void TMainForm::noWindowMessage()
+void MainWindow::noWindowMessage()
 {
     if (m_prompter)
         m_prompter->showMessageWindow(kNoWindow);
 }
 
-QStringList TMainForm::runOpenDialog(int *entry)
+QStringList MainWindow::runOpenDialog(int *entry)
 {
     if (openDialog)
         return openDialog(entry);
@@ -268,7 +268,7 @@ QStringList TMainForm::runOpenDialog(int *entry)
     return dialog.selectedFiles();
 }
 
-QString TMainForm::runSaveDialog(int *entry, const QString &proposed)
+QString MainWindow::runSaveDialog(int *entry, const QString &proposed)
 {
     if (saveDialog)
         return saveDialog(entry, proposed);
@@ -291,7 +291,7 @@ QString TMainForm::runSaveDialog(int *entry, const QString &proposed)
     return dialog.selectedFiles().first();
 }
 
-void TMainForm::fileOpen()
+void MainWindow::fileOpen()
 {
     int entry = 0;
     const QStringList files = runOpenDialog(&entry);
@@ -300,7 +300,7 @@ void TMainForm::fileOpen()
     openFiles(files, entry);
 }
 
-void TMainForm::openFiles(const QStringList &files, int filterEntry)
+void MainWindow::openFiles(const QStringList &files, int filterEntry)
 {
     if (files.isEmpty())
         return;
@@ -341,7 +341,7 @@ void TMainForm::openFiles(const QStringList &files, int filterEntry)
     }
 }
 
-void TMainForm::loadSinglePrograms(FileKind kind, const QStringList &files)
+void MainWindow::loadSinglePrograms(FileKind kind, const QStringList &files)
 {
     QWidget *list = openWindow(ChildWindow::BakeProgramList);
     if (!list)
@@ -369,7 +369,7 @@ void TMainForm::loadSinglePrograms(FileKind kind, const QStringList &files)
     }
 }
 
-void TMainForm::fileSave()
+void MainWindow::fileSave()
 {
     if (!openWindow(ChildWindow::BakeProgramList) && !openWindow(ChildWindow::NightStart)) {
         noWindowMessage();
@@ -384,7 +384,7 @@ void TMainForm::fileSave()
     saveAs(name, entry);
 }
 
-void TMainForm::saveAs(const QString &fileName, int filterEntry)
+void MainWindow::saveAs(const QString &fileName, int filterEntry)
 {
     const FileKind kind = saveKind(filterEntry);
     const bool programs = kind == FileKind::Rec || kind == FileKind::Tbr;
@@ -398,13 +398,13 @@ void TMainForm::saveAs(const QString &fileName, int filterEntry)
     postRequest(target, programs ? Request::SaveRecord : Request::NachtSave, usb, usb);
 }
 
-void TMainForm::exportUsb()
+void MainWindow::exportUsb()
 {
     if (!postRequest(openWindow(ChildWindow::BakeProgramList), Request::SaveRecord, kUsbParam, kAllParam))
         noWindowMessage();
 }
 
-void TMainForm::filePrint()
+void MainWindow::filePrint()
 {
     QObject *target = m_state->printTarget;
     if (target && (target == m_state->bakeProgramList || target == m_state->nightStartWindow)) {
@@ -415,7 +415,7 @@ void TMainForm::filePrint()
         m_prompter->showMessageWindow(kNoPrintable);
 }
 
-bool TMainForm::gridSelfTest()
+bool MainWindow::gridSelfTest()
 {
     SheetModel test;
     test.setMaxCol(2);
@@ -428,7 +428,7 @@ bool TMainForm::gridSelfTest()
     return ok;
 }
 
-void TMainForm::updateCaption()
+void MainWindow::updateCaption()
 {
     QString caption = windowTitle() + QStringLiteral("  V ") + m_versionText;
     if (m_state->addTimeoutGiven)
@@ -436,7 +436,7 @@ void TMainForm::updateCaption()
     setWindowTitle(caption);
 }
 
-void TMainForm::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
     if (m_link->engine().busy() || m_state->transferActive()) {
         // Never destroy windows under a running transfer: stop it, close when it has ended.
@@ -453,7 +453,7 @@ void TMainForm::closeEvent(QCloseEvent *event)
     emit closed();
 }
 
-void TMainForm::tryDeferredClose()
+void MainWindow::tryDeferredClose()
 {
     if (m_closeWhenIdle && !m_link->engine().busy() && !m_state->transferActive()) {
         m_closeWhenIdle = false;

@@ -1,4 +1,4 @@
-#include "tselect.h"
+#include "portwindow.h"
 
 #include "childhost.h"
 
@@ -22,14 +22,14 @@
 
 namespace torvel {
 
-TSelect::TSelect(AppState *state, TorvelSettings *settings, Prompter *prompter, QWidget *parent)
+PortWindow::PortWindow(AppState *state, TorvelSettings *settings, Prompter *prompter, QWidget *parent)
     : QWidget(parent)
     , m_state(state)
     , m_settings(settings)
     , m_prompter(prompter)
     , m_port(settings->portText())
 {
-    setObjectName(QStringLiteral("Select"));
+    setObjectName(QStringLiteral("TSelect"));
     setWindowTitle(QStringLiteral("Schnittstelle wählen"));
 
     auto *group = new QGroupBox(QStringLiteral("Schnittstelle wählen"), this);
@@ -40,7 +40,7 @@ TSelect::TSelect(AppState *state, TorvelSettings *settings, Prompter *prompter, 
     m_comBox->setInsertPolicy(QComboBox::NoInsert);
     m_comBox->setCompleter(nullptr); // what is typed stays exactly as typed
     m_comBox->setMinimumWidth(220);  // device paths, and the caption above it
-    m_comBox->addItems(availablePortNames(*settings));
+    m_comBox->addItems(availablePortNames(settings->portMapping()));
     m_comBox->setCurrentText(m_port);
     m_comBox->lineEdit()->installEventFilter(this); // the combo box keeps Enter and Escape
     auto *groupLayout = new QVBoxLayout(group);
@@ -54,7 +54,7 @@ TSelect::TSelect(AppState *state, TorvelSettings *settings, Prompter *prompter, 
     // Outside a dialog a focused button takes Enter only when it says so.
     m_ok->setAutoDefault(true);
     m_cancel->setAutoDefault(true);
-    connect(m_ok, &QPushButton::clicked, this, &TSelect::ok);
+    connect(m_ok, &QPushButton::clicked, this, &PortWindow::ok);
     connect(m_cancel, &QPushButton::clicked, this, [this] { closeHost(this); });
 
     auto *buttons = new QHBoxLayout;
@@ -70,7 +70,7 @@ TSelect::TSelect(AppState *state, TorvelSettings *settings, Prompter *prompter, 
     followActivation(this, [this] { activate(); });
 }
 
-std::optional<QString> TSelect::portFromText(const QString &text)
+std::optional<QString> PortWindow::portFromText(const QString &text)
 {
     const QString trimmed = text.trimmed();
     if (isSimulatedPort(trimmed))
@@ -88,13 +88,13 @@ std::optional<QString> TSelect::portFromText(const QString &text)
     return comName(n);
 }
 
-void TSelect::activate()
+void PortWindow::activate()
 {
     m_state->printTarget = this;
     m_comBox->setCurrentText(m_port);
 }
 
-void TSelect::ok()
+void PortWindow::ok()
 {
     const QString text = m_comBox->currentText();
     const auto port = portFromText(text);
@@ -112,7 +112,7 @@ void TSelect::ok()
 
 
 
-bool TSelect::event(QEvent *event)
+bool PortWindow::event(QEvent *event)
 {
     if (event->type() == RequestEvent::eventType()) {
         if (static_cast<RequestEvent *>(event)->request() == Request::ShowAgain)
@@ -122,7 +122,7 @@ bool TSelect::event(QEvent *event)
     return QWidget::event(event);
 }
 
-bool TSelect::eventFilter(QObject *watched, QEvent *event)
+bool PortWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_comBox->lineEdit() && event->type() == QEvent::KeyPress) {
         switch (static_cast<QKeyEvent *>(event)->key()) {
@@ -140,7 +140,7 @@ bool TSelect::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void TSelect::keyPressEvent(QKeyEvent *event)
+void PortWindow::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {
     case Qt::Key_Return:
@@ -155,7 +155,7 @@ void TSelect::keyPressEvent(QKeyEvent *event)
     }
 }
 
-void TSelect::closeEvent(QCloseEvent *event)
+void PortWindow::closeEvent(QCloseEvent *event)
 {
     if (!m_closed) {
         m_closed = true;

@@ -7,7 +7,7 @@
 #include "shell/singleprogramtarget.h"
 #include "shell/torvelsettings.h"
 #include "shell/transferguard.h"
-#include "shell/ui/tmainform.h"
+#include "shell/ui/mainwindow.h"
 #include "testsupport/scriptedprompter.h"
 
 #include <QMdiArea>
@@ -59,7 +59,7 @@ QStringList menuTexts(QMenu *menu)
 
 } // namespace
 
-class TestUiMainForm : public QObject
+class TestUiMainWindow : public QObject
 {
     Q_OBJECT
 
@@ -68,7 +68,7 @@ class TestUiMainForm : public QObject
     ControllerLink *link = nullptr;
     TorvelSettings *settings = nullptr;
     ScriptedPrompter *prompter = nullptr;
-    TMainForm *form = nullptr;
+    MainWindow *form = nullptr;
 
     RecordingChild *registerRecording(ChildWindow kind, QPointer<QObject> AppState::*handle)
     {
@@ -92,7 +92,7 @@ private slots:
         link = new ControllerLink;
         settings = new TorvelSettings(dir.filePath("settings.ini"));
         prompter = new ScriptedPrompter;
-        form = new TMainForm(state, link, settings);
+        form = new MainWindow(state, link, settings);
         form->setPrompter(prompter);
         form->setVersionText("1.0.0 [Build 7]");
     }
@@ -340,5 +340,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestUiMainForm)
-#include "tst_ui_mainform.moc"
+QTEST_MAIN(TestUiMainWindow)
+#include "tst_ui_mainwindow.moc"

@@ -15,13 +15,13 @@ namespace torvel {
 
 class AppState;
 
-class TOfenwahl : public QWidget
+class OvenWindow : public QWidget
 {
     Q_OBJECT
 public:
     static constexpr int kOvens = 7;
 
-    explicit TOfenwahl(AppState *state, QWidget *parent = nullptr);
+    explicit OvenWindow(AppState *state, QWidget *parent = nullptr);
 
     // Oven 1..7.
     QRadioButton *ovenButton(int oven) const { return m_ovens.at(oven - 1); }

@@ -1,4 +1,4 @@
-#include "tofenwahl.h"
+#include "ovenwindow.h"
 
 #include "childhost.h"
 
@@ -15,9 +15,9 @@
 
 namespace torvel {
 
-TOfenwahl::TOfenwahl(AppState *state, QWidget *parent) : QWidget(parent), m_state(state)
+OvenWindow::OvenWindow(AppState *state, QWidget *parent) : QWidget(parent), m_state(state)
 {
-    setObjectName(QStringLiteral("Ofenwahl"));
+    setObjectName(QStringLiteral("TOfenwahl"));
     setWindowTitle(QStringLiteral(" "));
 
     auto *group = new QGroupBox(QStringLiteral("Ofen"), this);
@@ -41,24 +41,24 @@ TOfenwahl::TOfenwahl(AppState *state, QWidget *parent) : QWidget(parent), m_stat
     layout->addWidget(group);
     layout->addWidget(m_close, 0, Qt::AlignHCenter);
 
-    connect(state, &AppState::selectedOvenChanged, this, &TOfenwahl::showSelectedOven);
+    connect(state, &AppState::selectedOvenChanged, this, &OvenWindow::showSelectedOven);
     state->ovenWindow = this;
     followActivation(this, [this] { activate(); });
     showSelectedOven();
 }
 
-void TOfenwahl::activate()
+void OvenWindow::activate()
 {
     m_state->printTarget = this;
     showSelectedOven();
 }
 
-void TOfenwahl::showSelectedOven()
+void OvenWindow::showSelectedOven()
 {
     m_ovens.at(m_state->selectedOven() - 1)->setChecked(true);
 }
 
-bool TOfenwahl::event(QEvent *event)
+bool OvenWindow::event(QEvent *event)
 {
     if (event->type() == RequestEvent::eventType()) {
         if (static_cast<RequestEvent *>(event)->request() == Request::ShowAgain)
@@ -68,7 +68,7 @@ bool TOfenwahl::event(QEvent *event)
     return QWidget::event(event);
 }
 
-void TOfenwahl::closeEvent(QCloseEvent *event)
+void OvenWindow::closeEvent(QCloseEvent *event)
 {
     if (m_state->ovenWindow == this)
         m_state->ovenWindow = nullptr;

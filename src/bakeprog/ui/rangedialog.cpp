@@ -1,4 +1,4 @@
-#include "tgetselect.h"
+#include "rangedialog.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -9,9 +9,9 @@
 
 namespace torvel {
 
-TGetSelect::TGetSelect(QWidget *parent) : QDialog(parent)
+RangeDialog::RangeDialog(QWidget *parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("GetSelect"));
+    setObjectName(QStringLiteral("TGetSelect"));
     setWindowTitle(QStringLiteral("Auswahl"));
     m_label1 = new QLabel(QStringLiteral("empfange von:"), this);
     m_label1->setObjectName(QStringLiteral("Label1"));
@@ -31,10 +31,10 @@ TGetSelect::TGetSelect(QWidget *parent) : QDialog(parent)
     auto *ok = new QPushButton(QStringLiteral("Ok"), this);
     ok->setObjectName(QStringLiteral("BitBtn1"));
     ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &TGetSelect::accept);
+    connect(ok, &QPushButton::clicked, this, &RangeDialog::accept);
     auto *cancel = new QPushButton(QStringLiteral("Abbrechen"), this);
     cancel->setObjectName(QStringLiteral("BitBtn2"));
-    connect(cancel, &QPushButton::clicked, this, &TGetSelect::reject);
+    connect(cancel, &QPushButton::clicked, this, &RangeDialog::reject);
 
     auto *row = new QHBoxLayout;
     row->addWidget(m_label1);
@@ -50,7 +50,7 @@ TGetSelect::TGetSelect(QWidget *parent) : QDialog(parent)
     layout->addLayout(buttons);
 }
 
-bool TGetSelect::choose(const QString &label, int maximum, int *first, int *last)
+bool RangeDialog::choose(const QString &label, int maximum, int *first, int *last)
 {
     m_label1->setText(label);
     m_to->setMaximum(maximum);
@@ -63,7 +63,7 @@ bool TGetSelect::choose(const QString &label, int maximum, int *first, int *last
     return true;
 }
 
-void TGetSelect::accept()
+void RangeDialog::accept()
 {
     if (m_to->value() < m_from->value()) {
         m_from->setValue(1);
@@ -75,7 +75,7 @@ void TGetSelect::accept()
     QDialog::accept();
 }
 
-bool TGetSelect::eventFilter(QObject *watched, QEvent *event)
+bool RangeDialog::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();

@@ -1,4 +1,4 @@
-#include "tkfmessage.h"
+#include "messagewindow.h"
 
 #include "shell/appstate.h"
 #include "shell/requests.h"
@@ -12,10 +12,10 @@
 
 namespace torvel {
 
-TKFMessage::TKFMessage(AppState *state, QMdiArea *area, const QString &text)
+MessageWindow::MessageWindow(AppState *state, QMdiArea *area, const QString &text)
     : m_state(state), m_panel(new QLabel(this)), m_timer1(new QTimer(this)), m_timer2(new QTimer(this))
 {
-    setObjectName(QStringLiteral("KFMessage"));
+    setObjectName(QStringLiteral("TKFMessage"));
 
     m_panel->setObjectName(QStringLiteral("Panel1"));
     m_panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -27,10 +27,10 @@ TKFMessage::TKFMessage(AppState *state, QMdiArea *area, const QString &text)
 
     m_timer1->setObjectName(QStringLiteral("Timer1"));
     m_timer1->setInterval(kTakeCaptionMs);
-    connect(m_timer1, &QTimer::timeout, this, &TKFMessage::takeCaption);
+    connect(m_timer1, &QTimer::timeout, this, &MessageWindow::takeCaption);
     m_timer2->setObjectName(QStringLiteral("Timer2"));
     m_timer2->setInterval(kCloseMs);
-    connect(m_timer2, &QTimer::timeout, this, &TKFMessage::closeWindow);
+    connect(m_timer2, &QTimer::timeout, this, &MessageWindow::closeWindow);
 
     if (area) {
         QMdiSubWindow *frame = area->addSubWindow(this);
@@ -46,9 +46,9 @@ TKFMessage::TKFMessage(AppState *state, QMdiArea *area, const QString &text)
     m_timer1->start();
 }
 
-TKFMessage *TKFMessage::showMessageWindow(AppState *state, QMdiArea *area, const QString &text)
+MessageWindow *MessageWindow::showMessageWindow(AppState *state, QMdiArea *area, const QString &text)
 {
-    auto *window = new TKFMessage(state, area, text);
+    auto *window = new MessageWindow(state, area, text);
     if (QMdiSubWindow *frame = window->subWindow()) {
         frame->adjustSize();
         frame->show();
@@ -58,18 +58,18 @@ TKFMessage *TKFMessage::showMessageWindow(AppState *state, QMdiArea *area, const
     return window;
 }
 
-QString TKFMessage::caption() const
+QString MessageWindow::caption() const
 {
     const QMdiSubWindow *frame = subWindow();
     return frame ? frame->windowTitle() : windowTitle();
 }
 
-QMdiSubWindow *TKFMessage::subWindow() const
+QMdiSubWindow *MessageWindow::subWindow() const
 {
     return qobject_cast<QMdiSubWindow *>(parentWidget());
 }
 
-void TKFMessage::closeWindow()
+void MessageWindow::closeWindow()
 {
     if (QMdiSubWindow *frame = subWindow())
         frame->close(); // closes this content too, then deletes both
@@ -77,7 +77,7 @@ void TKFMessage::closeWindow()
         close();
 }
 
-void TKFMessage::setCaption(const QString &text)
+void MessageWindow::setCaption(const QString &text)
 {
     setWindowTitle(text);
     if (QMdiSubWindow *frame = subWindow())
@@ -86,7 +86,7 @@ void TKFMessage::setCaption(const QString &text)
 
 // The text arrives as the caption; once the window is up it moves into the panel so the
 // whole line is readable, and the countdown to closing begins.
-void TKFMessage::takeCaption()
+void MessageWindow::takeCaption()
 {
     m_timer1->stop();
     m_panel->setText(caption());
@@ -97,14 +97,14 @@ void TKFMessage::takeCaption()
     m_timer2->start();
 }
 
-void TKFMessage::showAgain()
+void MessageWindow::showAgain()
 {
     QWidget *window = subWindow() ? static_cast<QWidget *>(subWindow()) : this;
     window->show();
     window->raise();
 }
 
-bool TKFMessage::event(QEvent *event)
+bool MessageWindow::event(QEvent *event)
 {
     if (event->type() == RequestEvent::eventType()) {
         switch (static_cast<RequestEvent *>(event)->request()) {
@@ -122,7 +122,7 @@ bool TKFMessage::event(QEvent *event)
     return QWidget::event(event);
 }
 
-void TKFMessage::closeEvent(QCloseEvent *event)
+void MessageWindow::closeEvent(QCloseEvent *event)
 {
     m_timer1->stop();
     m_timer2->stop();

@@ -1,4 +1,4 @@
-#include "ttorvelver.h"
+#include "searchwindow.h"
 
 #include "shell/ui/childhost.h"
 
@@ -29,11 +29,11 @@ constexpr int kCellPadding = 12;
 const QString kWidestVersion = QStringLiteral("2.91 r3 *");
 } // namespace
 
-TTorvelVer::TTorvelVer(AppState *state, ControllerLink *link, QWidget *parent)
+SearchWindow::SearchWindow(AppState *state, ControllerLink *link, QWidget *parent)
     : QWidget(parent), m_state(state), m_link(link), m_table(new QTableWidget(kOvens, 2, this)),
       m_getTimer(new QTimer(this))
 {
-    setObjectName(QStringLiteral("TorvelVer"));
+    setObjectName(QStringLiteral("TTorvelVer"));
     setWindowTitle(QStringLiteral("VKS Torvel suchen..."));
 
     m_table->setObjectName(QStringLiteral("Versionsnummer"));
@@ -77,25 +77,25 @@ TTorvelVer::TTorvelVer(AppState *state, ControllerLink *link, QWidget *parent)
 
     m_getTimer->setObjectName(QStringLiteral("GetTimer"));
     m_getTimer->setInterval(kStartDelayMs);
-    connect(m_getTimer, &QTimer::timeout, this, &TTorvelVer::search);
+    connect(m_getTimer, &QTimer::timeout, this, &SearchWindow::search);
     m_getTimer->start();
 
     m_state->searchWindow = this;
     followActivation(this, [this] { onActivated(); });
 }
 
-TTorvelVer::~TTorvelVer()
+SearchWindow::~SearchWindow()
 {
     if (m_state->searchWindow == this)
         m_state->searchWindow = nullptr;
 }
 
-bool TTorvelVer::searching() const
+bool SearchWindow::searching() const
 {
     return !m_schliessen->isEnabled();
 }
 
-void TTorvelVer::search()
+void SearchWindow::search()
 {
     m_getTimer->stop();
     if (searching())
@@ -106,7 +106,7 @@ void TTorvelVer::search()
     }
     m_suchen->setEnabled(false);
     m_schliessen->setEnabled(false);
-    QPointer<TTorvelVer> self(this);
+    QPointer<SearchWindow> self(this);
     for (int oven = 1; oven <= kOvens; ++oven) {
         // The clock window would compete for the line between two ovens.
         m_state->pauseClockPolling();
@@ -124,7 +124,7 @@ void TTorvelVer::search()
     m_state->resumeClockPolling();
 }
 
-void TTorvelVer::closeEvent(QCloseEvent *event)
+void SearchWindow::closeEvent(QCloseEvent *event)
 {
     if (searching()) {
         event->ignore();
@@ -139,7 +139,7 @@ void TTorvelVer::closeEvent(QCloseEvent *event)
         sub->close();
 }
 
-bool TTorvelVer::event(QEvent *event)
+bool SearchWindow::event(QEvent *event)
 {
     if (event->type() == RequestEvent::eventType()) {
         if (static_cast<RequestEvent *>(event)->request() == Request::ShowAgain)
@@ -150,19 +150,19 @@ bool TTorvelVer::event(QEvent *event)
 }
 
 
-void TTorvelVer::onActivated()
+void SearchWindow::onActivated()
 {
     m_state->printTarget = this;
     writeOvenColumn();
 }
 
-void TTorvelVer::writeOvenColumn()
+void SearchWindow::writeOvenColumn()
 {
     for (int row = 0; row < kOvens; ++row)
         setCell(row, 0, QStringLiteral("Ofen ") + QString::number(row + 1));
 }
 
-void TTorvelVer::setCell(int row, int column, const QString &text)
+void SearchWindow::setCell(int row, int column, const QString &text)
 {
     if (QTableWidgetItem *item = m_table->item(row, column)) {
         item->setText(text);
@@ -171,7 +171,7 @@ void TTorvelVer::setCell(int row, int column, const QString &text)
     m_table->setItem(row, column, new QTableWidgetItem(text));
 }
 
-QString TTorvelVer::cellText(int row, int column) const
+QString SearchWindow::cellText(int row, int column) const
 {
     const QTableWidgetItem *item = m_table->item(row, column);
     return item ? item->text() : QString();
