@@ -2,7 +2,7 @@
 
 #include "simframing.h"
 
-#include "link/bytes.h"
+#include "simwire.h"
 
 namespace torvel::sim {
 
@@ -118,7 +118,7 @@ QByteArray FaultPlan::noise(int count)
     QByteArray out;
     while (out.size() < count) {
         const auto b = static_cast<char>(m_random.bounded(256));
-        if (b != kEnq && b != kAck && b != kNak)
+        if (quint8(b) != kSimEnq && quint8(b) != kSimAck && quint8(b) != kSimNak)
             out.append(b);
     }
     return out;
@@ -139,7 +139,7 @@ void FaultPlan::apply(const FaultRule &rule, const SimReply &reply, QByteArray &
         wire.clear();
         break;
     case FaultKind::Nak:
-        wire = QByteArray(1, kNak);
+        wire = QByteArray(1, char(kSimNak));
         break;
     case FaultKind::Noise:
         wire.prepend(noise(effectiveAmount(rule)));

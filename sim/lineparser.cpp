@@ -1,6 +1,6 @@
 #include "lineparser.h"
 
-#include "link/bytes.h"
+#include "simwire.h"
 
 namespace torvel::sim {
 
@@ -13,7 +13,7 @@ std::optional<LineEvent> LineParser::push(quint8 byte)
 {
     if (m_pendingEnq) {
         m_pendingEnq = false;
-        if (byte != static_cast<quint8>(kEnq)) {
+        if (byte != kSimEnq) {
             // Resynchronise: whatever was half-received is dropped.
             reset();
             LineEvent e;
@@ -26,7 +26,7 @@ std::optional<LineEvent> LineParser::push(quint8 byte)
             return std::nullopt;
         return take(byte);
     }
-    if (byte == static_cast<quint8>(kEnq)) {
+    if (byte == kSimEnq) {
         m_pendingEnq = true;
         return std::nullopt;
     }
@@ -83,7 +83,7 @@ std::optional<LineEvent> LineParser::finishData()
     LineEvent e;
     e.kind = LineEvent::Kind::Data;
     e.data = m_frame.left(m_dataLength);
-    e.checksumOk = static_cast<quint8>(m_frame.at(m_dataLength)) == (ByteSum(e.data) & 0xFF);
+    e.checksumOk = static_cast<quint8>(m_frame.at(m_dataLength)) == sumLowByte(e.data);
     reset();
     return e;
 }

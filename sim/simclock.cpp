@@ -3,7 +3,7 @@
 #include "simcontroller.h"
 #include "simfunctions.h"
 
-#include "link/bytes.h"
+#include "simwire.h"
 
 #include <utility>
 
@@ -11,11 +11,6 @@ namespace torvel::sim {
 
 namespace {
 constexpr int kClockBytes = 7;
-
-bool isPackedDecimal(quint8 b)
-{
-    return (b >> 4) <= 9 && (b & 0x0F) <= 9;
-}
 
 // The wall time the bytes stand for, read as UTC so no daylight-saving gap can bite:
 // a controller's clock knows nothing of time zones.
@@ -25,7 +20,7 @@ std::optional<QDateTime> wallTimeOf(const QByteArray &b)
         if (!isPackedDecimal(static_cast<quint8>(b.at(i))))
             return std::nullopt;
     }
-    const auto field = [&b](int i) { return BcdToInt(static_cast<quint8>(b.at(i))); };
+    const auto field = [&b](int i) { return unpackDecimal(static_cast<quint8>(b.at(i))); };
     const QDate date(2000 + field(3), field(2), field(1));
     const QTime time(field(4), field(5), field(6));
     if (!date.isValid() || !time.isValid())
@@ -46,7 +41,7 @@ QByteArray clockBytes(const QDateTime &wallTime, int weekday)
     QByteArray out;
     out.append(static_cast<char>(weekday));
     for (int v : {d.day(), d.month(), d.year() % 100, t.hour(), t.minute(), t.second()})
-        out.append(static_cast<char>(IntToBcd(v)));
+        out.append(static_cast<char>(packDecimal(v)));
     return out;
 }
 

@@ -1,20 +1,20 @@
 #include "simframing.h"
 
-#include "link/bytes.h"
+#include "simwire.h"
 
 namespace torvel::sim {
 
 quint8 replyChecksum(const QByteArray &data)
 {
-    return static_cast<quint8>(ByteSum(stuffEnq(data)) & 0xFF);
+    return sumLowByte(doubleEnq(data));
 }
 
 QByteArray frameDataReply(const QByteArray &data, quint8 checksum)
 {
-    QByteArray out(1, kAck);
-    out += stuffEnq(data);
-    out += stuffEnq(QByteArray(1, static_cast<char>(checksum)));
-    out += kAck;
+    QByteArray out(1, char(kSimAck));
+    out += doubleEnq(data);
+    out += doubleEnq(QByteArray(1, static_cast<char>(checksum)));
+    out += char(kSimAck);
     return out;
 }
 
@@ -30,9 +30,9 @@ QByteArray wireBytes(const SimReply &reply)
         return frameDataReply(reply.data);
     case SimReply::Kind::Ack:
     case SimReply::Kind::AckExpectData:
-        return QByteArray(1, kAck);
+        return QByteArray(1, char(kSimAck));
     case SimReply::Kind::Nak:
-        return QByteArray(1, kNak);
+        return QByteArray(1, char(kSimNak));
     case SimReply::Kind::Silence:
         break;
     }

@@ -2,10 +2,13 @@
 
 #include "simcontroller.h"
 
+#include <algorithm>
+
 namespace torvel::sim {
 
-SimNightStore::SimNightStore() : m_record(unsetNightRecord())
+SimNightStore::SimNightStore()
 {
+    m_record.fill(0xFF);
     for (int day = 1; day <= 5; ++day)
         setStart(day, 1, 0x03, 0x30);
     setStart(6, 1, 0x04, 0x15);
@@ -14,7 +17,7 @@ SimNightStore::SimNightStore() : m_record(unsetNightRecord())
 
 void SimNightStore::setStart(int day, int start, quint8 hour, quint8 minute)
 {
-    if (day < 0 || day >= kNightDays || (start != 1 && start != 2))
+    if (day < 0 || day >= 7 || (start != 1 && start != 2))
         return;
     const int k = 4 * day + 2 * (start - 1);
     m_record[k] = hour;
@@ -26,10 +29,13 @@ void SimNightStore::setStart(int day, int start, quint8 hour, quint8 minute)
 void registerNightFunctions(SimController &c)
 {
     c.registerFunction(kNightReadFunction,
-                       [&c](quint8, quint8) { return SimReply::withData(nightRecordBytes(c.nights().record())); });
+                       [&c](quint8, quint8) { return SimReply::withData(QByteArray(reinterpret_cast<const char *>(c.nights().record().data()), kSimNightBytes)); });
     c.registerFunction(kNightWriteFunction, [&c](quint8, quint8) {
-        return SimReply::expectData(kNightRecordBytes, [&c](const QByteArray &data) {
-            c.nights().setRecord(nightRecordFrom(data));
+        return SimReply::expectData(kSimNightBytes, [&c](const QByteArray &data) {
+            SimNightRecord record;
+            record.fill(0xFF);
+            std::copy_n(data.constBegin(), std::min<qsizetype>(data.size(), kSimNightBytes), record.begin());
+            c.nights().setRecord(record);
             c.nights().noteWrite();
             return SimReply::ack();
         });

@@ -2,13 +2,18 @@
 // The night start times a simulated controller holds: the 28-byte record as the PC last
 // sent it. A send replaces it.
 
-#include "nightstart/nightrecord.h"
+#include <array>
 
 #include <QByteArray>
 
 namespace torvel::sim {
 
 class SimController;
+
+// Per day (Sunday first) hour and minute of the first and of the second start, packed
+// decimal; 0xFF marks a start that is not set.
+constexpr int kSimNightBytes = 28;
+using SimNightRecord = std::array<quint8, kSimNightBytes>;
 
 constexpr quint8 kNightReadFunction = 0x17;
 constexpr quint8 kNightWriteFunction = 0x18;
@@ -19,8 +24,8 @@ public:
     // Weekdays start at 03:30, Saturday at 04:15 and 22:00, Sunday not at all.
     SimNightStore();
 
-    const NightStartRecord &record() const { return m_record; }
-    void setRecord(const NightStartRecord &record) { m_record = record; }
+    const SimNightRecord &record() const { return m_record; }
+    void setRecord(const SimNightRecord &record) { m_record = record; }
     // day 0 = Sunday, start 1 or 2, as packed-decimal bytes (0xFF: unset).
     void setStart(int day, int start, quint8 hour, quint8 minute);
 
@@ -29,7 +34,7 @@ public:
     void noteWrite() { ++m_writes; }
 
 private:
-    NightStartRecord m_record;
+    SimNightRecord m_record;
     int m_writes = 0;
 };
 

@@ -1,6 +1,7 @@
 #include "simprograms.h"
 
 #include "simcontroller.h"
+#include "simwire.h"
 
 namespace torvel::sim {
 
@@ -11,36 +12,36 @@ SimProgramStore::SimProgramStore()
 
 QByteArray SimProgramStore::nameBytes(int n) const
 {
-    return (n >= 1 && n <= kMaxProgramNumber) ? m_names[n - 1] : QByteArray(kProgramNameLength, ' ');
+    return (n >= 1 && n <= kSimProgramSlots) ? m_names[n - 1] : QByteArray(kSimNameBytes, ' ');
 }
 
 void SimProgramStore::setNameBytes(int n, const QByteArray &bytes)
 {
-    if (n >= 1 && n <= kMaxProgramNumber)
-        m_names[n - 1] = bytes.left(kProgramNameLength).leftJustified(kProgramNameLength, ' ');
+    if (n >= 1 && n <= kSimProgramSlots)
+        m_names[n - 1] = bytes.left(kSimNameBytes).leftJustified(kSimNameBytes, ' ');
 }
 
 void SimProgramStore::setName(int n, const QString &name)
 {
-    setNameBytes(n, encodeProgramName(name));
+    setNameBytes(n, toDisplayName(name, kSimNameBytes));
 }
 
-ProgramValues SimProgramStore::values(int n) const
+SimProgramValues SimProgramStore::values(int n) const
 {
-    return (n >= 1 && n <= kMaxProgramNumber) ? m_values[n - 1] : ProgramValues{};
+    return (n >= 1 && n <= kSimProgramSlots) ? m_values[n - 1] : SimProgramValues{};
 }
 
-void SimProgramStore::setValues(int n, const ProgramValues &values)
+void SimProgramStore::setValues(int n, const SimProgramValues &values)
 {
-    if (n >= 1 && n <= kMaxProgramNumber)
+    if (n >= 1 && n <= kSimProgramSlots)
         m_values[n - 1] = values;
 }
 
 void SimProgramStore::clear()
 {
     for (auto &name : m_names)
-        name = QByteArray(kProgramNameLength, ' ');
-    m_values.fill(ProgramValues{});
+        name = QByteArray(kSimNameBytes, ' ');
+    m_values.fill(SimProgramValues{});
 }
 
 void SimProgramStore::fillDefaults(int oven)
@@ -51,7 +52,7 @@ void SimProgramStore::fillDefaults(int oven)
     for (int i = 0; i < 10; ++i) {
         const int n = i + 1;
         setName(n, QString::fromUtf8(names[i]));
-        ProgramValues v{};
+        SimProgramValues v{};
         for (int phase = 0; phase < 5; ++phase) {
             const int base = phase * 5;
             v[base] = static_cast<quint16>(230 - 5 * phase + oven);      // top heat, degrees
@@ -90,13 +91,13 @@ void registerProgramFunctions(SimController &c)
     c.registerFunction(kReadValuesFunction, [&c](quint8 p1, quint8 p2) {
         if (!slotValid(c, p1, p2))
             return SimReply::nak();
-        return SimReply::withData(encodeProgramValues(c.programs().values(p1)));
+        return SimReply::withData(wordsBigEndian(c.programs().values(p1)));
     });
     c.registerFunction(kWriteNameFunction, [&c](quint8 p1, quint8 p2) {
         if (!slotValid(c, p1, p2))
             return SimReply::nak();
         const int n = p1;
-        return SimReply::expectData(kProgramNameLength, [&c, n](const QByteArray &data) {
+        return SimReply::expectData(kSimNameBytes, [&c, n](const QByteArray &data) {
             c.programs().setNameBytes(n, data);
             return SimReply::ack();
         });
@@ -105,10 +106,8 @@ void registerProgramFunctions(SimController &c)
         if (!slotValid(c, p1, p2))
             return SimReply::nak();
         const int n = p1;
-        return SimReply::expectData(kProgramValueBytes, [&c, n](const QByteArray &data) {
-            ProgramValues v{};
-            decodeProgramValues(data, &v);
-            c.programs().setValues(n, v);
+        return SimReply::expectData(kSimValueBytes, [&c, n](const QByteArray &data) {
+            c.programs().setValues(n, wordsFromBigEndian<kSimValueCount>(data));
             return SimReply::ack();
         });
     });
