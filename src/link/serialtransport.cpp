@@ -32,7 +32,7 @@ bool SerialTransport::open()
     m_port.setStopBits(QSerialPort::OneStop);
     m_port.setFlowControl(QSerialPort::NoFlowControl);
     if (!m_port.open(QIODevice::ReadWrite)) {
-        m_error = QStringLiteral("%1 kann nicht geöffnet werden: %2").arg(m_display, m_port.errorString());
+        m_error = QStringLiteral("%1 lässt sich nicht öffnen: %2").arg(m_display, openFailureReason());
         return false;
     }
     m_port.clearError();
@@ -41,6 +41,20 @@ bool SerialTransport::open()
     pollCarrier();
     m_carrierPoll.start();
     return true;
+}
+
+QString SerialTransport::openFailureReason() const
+{
+    switch (m_port.error()) {
+    case QSerialPort::DeviceNotFoundError:
+        return QStringLiteral("Gerät %1 nicht gefunden").arg(m_device);
+    case QSerialPort::PermissionError:
+        return QStringLiteral("kein Zugriff (von einem anderen Programm belegt oder keine Berechtigung)");
+    case QSerialPort::OpenError:
+        return QStringLiteral("bereits geöffnet");
+    default:
+        return m_port.errorString();
+    }
 }
 
 void SerialTransport::close()

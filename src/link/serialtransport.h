@@ -33,6 +33,8 @@ public:
 
 private:
     void onError(QSerialPort::SerialPortError error);
+    // Why the last open failed, in German where the reason is a common one.
+    QString openFailureReason() const;
     void pollCarrier();
 
     QSerialPort m_port;
