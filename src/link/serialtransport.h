@@ -41,6 +41,8 @@ private:
     QString m_device;
     QString m_display;
     QString m_error;
+    QSerialPort::SerialPortError m_lastError = QSerialPort::NoError;
+    QString m_lastErrorText;
     int m_baud = 9600;
     bool m_carrier = false;
     // QSerialPort reports no modem-line changes: carrier detect is polled while open.
