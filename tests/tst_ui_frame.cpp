@@ -1,10 +1,15 @@
 // The frame as a user meets it: where windows open and how they are arranged, what the
-// status line says, what the file dialogs start with, the window list and the shortcuts.
+// status line says, what the file dialogs start with, the window list and the shortcuts;
+// and reading the program list: names kept in view, headings that explain themselves.
 
+#include "bakeprog/programsheet.h"
 #include "link/controllerlink.h"
 #include "shell/appstate.h"
 #include "shell/torvelsettings.h"
+#include "shell/sheetmodel.h"
+#include "shell/sheettablemodel.h"
 #include "shell/transferguard.h"
+#include "shell/ui/gridview.h"
 #include "shell/ui/childplacement.h"
 #include "shell/ui/mainwindow.h"
 #include "shell/ui/messagewindow.h"
@@ -17,6 +22,9 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QGuiApplication>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QTableView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -267,6 +275,58 @@ private slots:
                              "Bitte wählen Sie sie nach dem Ende der Übertragung."});
         QCOMPARE(settings->portText(), QStringLiteral("COM4"));
         delete ports;
+    }
+
+    void valueHeadingsSayWhatTheyHold_data()
+    {
+        QTest::addColumn<bool>("damperSeconds");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("tip");
+        QTest::newRow("top heat") << false << 2 << "Oberhitze Phase 1 in °C";
+        QTest::newRow("bake time") << false << 9 << "Backzeit Phase 2 in Minuten";
+        QTest::newRow("steam on") << false << 10 << "Schwaden 2: Sekunden EIN";
+        QTest::newRow("damper in minutes") << false << 6 << "Abzug 1: Minuten ZU";
+        QTest::newRow("damper in seconds") << true << 11 << "Abzug 2: Sekunden AUF";
+        QTest::newRow("last column") << false << 24 << "Backzeit Phase 5 in Minuten";
+    }
+    void valueHeadingsSayWhatTheyHold()
+    {
+        QFETCH(bool, damperSeconds);
+        QFETCH(int, column);
+        QFETCH(QString, tip);
+        SheetModel list;
+        setupProgramSheet(list);
+        describeProgramColumns(list, damperSeconds ? AppState::damperSecondsMinuteColumns()
+                                                   : AppState::defaultMinuteColumns());
+        SheetTableModel model(&list);
+        QCOMPARE(model.headerData(column - 1, Qt::Horizontal, Qt::ToolTipRole).toString(), tip);
+    }
+
+    void namesStayInViewWhileTheValuesScroll()
+    {
+        SheetModel list;
+        setupProgramSheet(list);
+        list.setText(3, 1, QStringLiteral("Brötchen"));
+        GridView grid(&list);
+        grid.setFrozenColumns(1);
+        grid.resize(500, 300);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        QTableView *table = grid.table();
+        table->horizontalScrollBar()->setValue(table->horizontalScrollBar()->maximum());
+        QTableView *names = grid.frozenColumn();
+        QVERIFY(names && names->isVisible());
+        const QModelIndex name = table->model()->index(2, 0);
+        // The name's cell is still on screen, right of the row numbers.
+        QVERIFY(names->visualRect(name).isValid());
+        QCOMPARE(names->x(), table->frameWidth() + table->verticalHeader()->width());
+        // Typing on a name edits it where it can be seen, and the values stay scrolled.
+        const int scrolled = table->horizontalScrollBar()->value();
+        list.setCurrentCell(3, 1);
+        table->setFocus();
+        QTest::keyClicks(table, "S");
+        QVERIFY(names->viewport()->findChild<QLineEdit *>());
+        QCOMPARE(table->horizontalScrollBar()->value(), scrolled);
     }
 };
 
