@@ -87,6 +87,7 @@ int main(int argc, char *argv[])
     QObject::connect(&mainForm, &MainWindow::closed, &app, &QApplication::quit);
     mainForm.showInitial();
     scheduleScreenshot(mainForm);
+    scheduleStartupProbe(mainForm);
     const int code = app.exec();
     mainForm.mdiArea()->closeAllSubWindows(); // the port window writes its choice on close
     return code;
