@@ -229,6 +229,17 @@ private slots:
         QVERIFY(prompter->shown.isEmpty());
     }
 
+    void filesOfSeveralThatAreNotLoadedAreNamed()
+    {
+        RecordingChild *list = registerRecording(ChildWindow::BakeProgramList, &AppState::bakeProgramList);
+        // Chosen under the .BPR entry: each file opens as what its ending says.
+        form->openFiles({"/d/a.BPR", "/d/b.TBP", "/d/list.REC", "/d/c.BPR", "/d/night.TBZ"}, 1);
+        QCOMPARE(list->loaded, (QStringList{"/d/c.BPR", "/d/a.BPR"}));
+        QCoreApplication::processEvents();
+        QCOMPARE(list->requests.last(), (QList<int>{1027, 0, 0}));
+        QCOMPARE(prompter->texts("inform"), QStringList{"Folgende Dateien wurden nicht geladen:\r\nb.TBP\r\nnight.TBZ"});
+    }
+
     void severalProgramFilesFillConsecutiveRows()
     {
         RecordingChild *list = registerRecording(ChildWindow::BakeProgramList, &AppState::bakeProgramList);

@@ -110,7 +110,7 @@ bool ProgramTransfer::readValues(int n, bool retry, QByteArray *values)
 
 int ProgramTransfer::receive(int oven, int first, int last)
 {
-    TransferGuard guard(m_state);
+    TransferGuard guard(m_state, &m_engine);
     const QList<int> minuteColumns = m_state.minuteColumns;
     m_progress = 0;
     m_progressMax = 4 * (last - first + 1);
@@ -271,7 +271,7 @@ bool ProgramTransfer::sendPart(int oven, int n, bool names)
 
 bool ProgramTransfer::send(int oven, int first, int last)
 {
-    TransferGuard guard(m_state);
+    TransferGuard guard(m_state, &m_engine);
     m_progress = 0;
     m_progressMax = 4 * (last - first + 1);
     m_state.abortFlag = false;
@@ -303,7 +303,7 @@ bool ProgramTransfer::send(int oven, int first, int last)
     }
 
     const bool aborted = m_state.abortFlag;
-    if (aborted) {
+    if (aborted && !m_engine.isLineLost()) { // a lost line has said so itself
         emit m_engine.beep();
         m_prompter.showMessageWindow(kSendAborted);
         emit m_engine.beep();

@@ -42,7 +42,7 @@ bool NightTransfer::address(int oven)
 
 bool NightTransfer::read(int oven)
 {
-    TransferGuard guard(m_state);
+    TransferGuard guard(m_state, &m_engine);
     m_state.pauseClockPolling();
     const bool ok = readRecord(oven);
     m_state.resumeClockPolling();
@@ -79,14 +79,15 @@ bool NightTransfer::readRecord(int oven)
         }
         processEvents();
     } while (tries > 0 && !m_state.abortFlag);
-    m_prompter.showMessageWindow(m_state.abortFlag ? nighttext::kAborted : nighttext::kReadDone);
+    if (!m_engine.isLineLost()) // a lost line has said so itself
+        m_prompter.showMessageWindow(m_state.abortFlag ? nighttext::kAborted : nighttext::kReadDone);
     m_state.abortFlag = false;
     return arrived;
 }
 
 NightSendResult NightTransfer::send(int oven)
 {
-    TransferGuard guard(m_state);
+    TransferGuard guard(m_state, &m_engine);
     // A half-checked grid must never become a half-sent record: look at all cells first.
     if (const auto problem = findInvalidNightCell(m_grid)) {
         m_prompter.inform(kNightCellProblemCaption, nightCellProblemText(*problem));
@@ -128,7 +129,8 @@ NightSendResult NightTransfer::send(int oven)
     }
     if (result != NightSendResult::Sent && m_state.abortFlag) {
         result = NightSendResult::Aborted;
-        m_prompter.showMessageWindow(nighttext::kAborted);
+        if (!m_engine.isLineLost())
+            m_prompter.showMessageWindow(nighttext::kAborted);
     }
     m_state.abortFlag = false;
     if (result == NightSendResult::Sent)

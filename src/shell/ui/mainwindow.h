@@ -80,8 +80,10 @@ private:
     QPointer<QObject> &handle(ChildWindow kind) const;
     QStringList runOpenDialog(int *entry);
     QString runSaveDialog(int *entry, const QString &proposed);
-    void loadSinglePrograms(FileKind kind, const QStringList &files);
+    // Loads into consecutive rows; returns the files that were not loaded.
+    QStringList loadSinglePrograms(FileKind kind, const QStringList &files);
     void tryDeferredClose();
+    void tellLineLost();
 
     AppState *m_state;
     ControllerLink *m_link;
@@ -95,6 +97,7 @@ private:
     QHash<int, ChildInfo> m_children;
     QHash<int, QList<QAction *>> m_pendingActions;
     bool m_closeWhenIdle = false;
+    QString m_lineLostMessage; // told once the transfer it ended has returned
 };
 
 } // namespace torvel

@@ -1,6 +1,7 @@
 #include "portwindow.h"
 
 #include "childhost.h"
+#include "windowbusy.h"
 
 #include "link/portlist.h"
 #include "link/portname.h"
@@ -14,6 +15,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -28,6 +30,7 @@ PortWindow::PortWindow(AppState *state, TorvelSettings *settings, Prompter *prom
     , m_settings(settings)
     , m_prompter(prompter)
     , m_port(settings->portText())
+    , m_busy(new WindowBusy(this, state, nullptr))
 {
     setObjectName(QStringLiteral("TSelect"));
     setWindowTitle(QStringLiteral("Schnittstelle wählen"));
@@ -63,6 +66,7 @@ PortWindow::PortWindow(AppState *state, TorvelSettings *settings, Prompter *prom
     buttons->addWidget(m_cancel);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(group);
+    layout->addWidget(m_busy->hint());
     layout->addLayout(buttons);
     setFocusProxy(m_comBox);
 
@@ -95,6 +99,12 @@ void PortWindow::activate()
 }
 
 void PortWindow::ok()
+{
+    // Never switch the port under a running transfer: the click waits for it.
+    m_busy->runWhenLineFree([this] { choose(); });
+}
+
+void PortWindow::choose()
 {
     const QString text = m_comBox->currentText();
     const auto port = portFromText(text);
@@ -157,6 +167,8 @@ void PortWindow::keyPressEvent(QKeyEvent *event)
 
 void PortWindow::closeEvent(QCloseEvent *event)
 {
+    if (m_busy->deferClose(event)) // its message is still open: closed once it has gone
+        return;
     if (!m_closed) {
         m_closed = true;
         if (m_state->portWindow == this)

@@ -17,6 +17,7 @@ namespace torvel {
 class AppState;
 class Prompter;
 class TorvelSettings;
+class WindowBusy;
 
 class PortWindow : public QWidget
 {
@@ -31,13 +32,15 @@ public:
 
     QComboBox *comBox() const { return m_comBox; }
     QString currentPort() const { return m_port; }
+    WindowBusy *busyGuard() const { return m_busy; }
 
     // Window activation: becomes the print target and shows the current port again. Runs by
     // itself when the MDI subwindow around it activates.
     void activate();
 
 signals:
-    // A valid port was chosen with "Ok"; the line is to switch to it.
+    // A valid port was chosen with "Ok" (carried out once no transfer holds the line); the
+    // line is to switch to it.
     void portChosen(const QString &portText);
 
 protected:
@@ -48,6 +51,7 @@ protected:
 
 private:
     void ok();
+    void choose();
     // Activation of the subwindow around this widget is this window's activation.
 
     AppState *m_state;
@@ -57,6 +61,7 @@ private:
     QPushButton *m_ok;
     QPushButton *m_cancel;
     QString m_port;
+    WindowBusy *m_busy;
     bool m_closed = false;
 };
 
