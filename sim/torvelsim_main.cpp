@@ -137,7 +137,8 @@ int main(int argc, char *argv[])
         bool ok = false;
         hangUpAfter = args.value(QStringLiteral("hang-up-after")).toLongLong(&ok);
         if (!ok || hangUpAfter < 0)
-            return usageError(QStringLiteral("bad byte count \"%1\"").arg(args.value(QStringLiteral("hang-up-after"))));
+            return usageError(
+                QStringLiteral("bad byte count \"%1\"").arg(args.value(QStringLiteral("hang-up-after"))));
     }
 
     PtyHost host(&line);

@@ -34,7 +34,8 @@ std::optional<QString> typedValueProblem(const QString &field, const QString &te
         .arg(minutes ? QStringLiteral(" (Minuten)") : QString());
 }
 
-std::optional<QString> typedCellProblem(int row, int column, const QString &text, const QList<int> &minuteColumns)
+std::optional<QString> typedCellProblem(int row, int column, const QString &text,
+                                        const QList<int> &minuteColumns)
 {
     if (column < 2 || column > kProgramValueCount + 1)
         return std::nullopt; // the name takes any text

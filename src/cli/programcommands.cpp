@@ -57,7 +57,8 @@ int resolveRange(CliContext &ctx, Range *range, int *last)
 {
     const auto capacity = QueryProgramCapacity(ctx.link.engine(), ctx.state.selectedOven());
     if (!capacity) {
-        ctx.prompter.inform(kNotReachableCaption, kNotReachableText);
+        if (!ctx.link.engine().isLineLost()) // a lost line has said so itself
+            ctx.prompter.inform(kNotReachableCaption, kNotReachableText);
         return ExitControllerFailed;
     }
     *last = std::min(range->to.value_or(*capacity), *capacity);

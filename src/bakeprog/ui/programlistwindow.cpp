@@ -81,7 +81,8 @@ ProgramListWindow::ProgramListWindow(AppState *state, ControllerLink *link, Prom
         if (m_record.currentCol() >= 2 && !ch->isDigit())
             *ch = QChar();
     });
-    m_grid->setEditCheck([this](int row, int col, const QString &text) { return checkTypedCell(row, col, text); });
+    m_grid->setEditCheck(
+        [this](int row, int col, const QString &text) { return checkTypedCell(row, col, text); });
     connect(m_grid, &GridView::cellEdited, this, [this] { m_recordModified = true; });
 
     auto *layout = new QVBoxLayout(this);

@@ -119,7 +119,10 @@ private:
 class GridDelegate : public QStyledItemDelegate
 {
 public:
-    GridDelegate(QObject *keyFilter, GridView *grid) : QStyledItemDelegate(grid), m_keyFilter(keyFilter), m_grid(grid) {}
+    GridDelegate(QObject *keyFilter, GridView *grid)
+        : QStyledItemDelegate(grid), m_keyFilter(keyFilter), m_grid(grid)
+    {
+    }
 
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                           const QModelIndex &index) const override

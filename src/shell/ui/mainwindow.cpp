@@ -346,7 +346,8 @@ void MainWindow::openFiles(const QStringList &files, int filterEntry)
         for (const QString &file : std::as_const(notLoaded))
             names << QFileInfo(file).fileName();
         m_prompter->inform(QStringLiteral("Meldung"),
-                           QStringLiteral("Folgende Dateien wurden nicht geladen:\r\n") + names.join(QStringLiteral("\r\n")));
+                           QStringLiteral("Folgende Dateien wurden nicht geladen:\r\n")
+                               + names.join(QStringLiteral("\r\n")));
     }
     if (recordFile.isEmpty())
         return;
@@ -478,12 +479,14 @@ void MainWindow::closeEvent(QCloseEvent *event)
     m_mdi->closeAllSubWindows();
     for (QMdiSubWindow *sub : m_mdi->subWindowList()) {
         QWidget *content = sub->widget();
-        const auto *busy = content ? content->findChild<WindowBusy *>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+        const auto *busy =
+            content ? content->findChild<WindowBusy *>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
         if (busy && busy->held()) {
             // Its click is still in work (a dialog of its own): try again once it has returned.
             m_closeWhenIdle = true;
-            connect(busy, &WindowBusy::released, this,
-                    [this] { QTimer::singleShot(0, this, &MainWindow::tryDeferredClose); }, Qt::SingleShotConnection);
+            connect(
+                busy, &WindowBusy::released, this,
+                [this] { QTimer::singleShot(0, this, &MainWindow::tryDeferredClose); }, Qt::SingleShotConnection);
             event->ignore();
             return;
         }
