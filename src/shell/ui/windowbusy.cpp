@@ -37,12 +37,19 @@ bool WindowBusy::lineTaken() const
 
 bool WindowBusy::run(const std::function<void()> &handler)
 {
+    return hold(handler, false);
+}
+
+bool WindowBusy::hold(const std::function<void()> &handler, bool click)
+{
     if (m_held || m_closing)
         return false;
     m_held = true;
+    m_clickHeld = click;
     emit heldChanged(true);
     handler();
     m_held = false;
+    m_clickHeld = false;
     emit heldChanged(false);
     emit released();
     if (m_closing) {
@@ -57,10 +64,12 @@ bool WindowBusy::run(const std::function<void()> &handler)
 
 void WindowBusy::runWhenLineFree(std::function<void()> handler)
 {
-    if (m_waiting || m_closing)
-        return; // one waiting click is enough: a second one would transfer twice
+    // One waiting click is enough, and a click in work takes no second one: either would
+    // transfer twice.
+    if (m_waiting || m_closing || m_clickHeld)
+        return;
     if (!m_held && !lineTaken()) {
-        run(handler);
+        hold(handler, true);
         return;
     }
     m_waitingClick = std::move(handler);
@@ -85,7 +94,7 @@ void WindowBusy::retry()
     }
     const std::function<void()> click = std::exchange(m_waitingClick, nullptr);
     setWaiting(false);
-    run(click);
+    hold(click, true);
 }
 
 void WindowBusy::setWaiting(bool on)

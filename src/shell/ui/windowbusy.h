@@ -7,7 +7,7 @@
 //   handler sees closing() after each wait and stops;
 // - a click while the line is taken (another window's transfer or poll, or this window's
 //   own handler) waits for the line, one click per window, and the hint says so;
-// - further clicks while one waits are ignored: they never queue more transfers.
+// - further clicks while one waits or is in work are ignored: they never queue more transfers.
 // Every window that uses the line holds one; windows still to come take it as they are.
 
 #include <QObject>
@@ -48,7 +48,8 @@ public:
     // line waits on behind it.
     bool run(const std::function<void()> &handler);
     // A click that needs the line: runs held now, or once the line is free and this window's
-    // own handler has returned. Ignored while a click waits already or the window closes.
+    // own poll or request has returned. Ignored while a click waits or is in work, or the
+    // window closes.
     void runWhenLineFree(std::function<void()> handler);
     // Forgets a waiting click.
     void cancelWaiting();
@@ -68,6 +69,7 @@ signals:
     void released();
 
 private:
+    bool hold(const std::function<void()> &handler, bool click);
     void setWaiting(bool on);
     void retry();
 
@@ -78,6 +80,7 @@ private:
     QTimer *m_retry;
     std::function<void()> m_waitingClick;
     bool m_held = false;
+    bool m_clickHeld = false; // held by a click, not by a poll or a file request
     bool m_waiting = false;
     bool m_closing = false;
 };
