@@ -48,6 +48,24 @@ PtyHost::~PtyHost()
         ::close(m_master);
 }
 
+void PtyHost::hangUp()
+{
+    // Called from the read notifier's own signal: the notifiers go once it has returned.
+    for (QSocketNotifier *n : {m_readNotifier, m_writeNotifier}) {
+        n->setEnabled(false);
+        n->deleteLater();
+    }
+    m_readNotifier = nullptr;
+    m_writeNotifier = nullptr;
+    for (int *fd : {&m_slave, &m_master}) {
+        if (*fd >= 0)
+            ::close(*fd);
+        *fd = -1;
+    }
+    m_pending.clear();
+    emit hungUp();
+}
+
 bool PtyHost::open(QString *error)
 {
     const auto failed = [&](const char *what) {
@@ -94,6 +112,11 @@ void PtyHost::onReadable()
             if (m_trace)
                 trace("pc  ", bytes);
             emit activity();
+            m_received += n;
+            if (m_hangUpAfter >= 0 && m_received >= m_hangUpAfter) {
+                hangUp();
+                return;
+            }
             m_line->receive(bytes);
             continue;
         }

@@ -27,15 +27,22 @@ public:
     // Hex dumps of both directions on stderr.
     void setTrace(bool on) { m_trace = on; }
 
+    // Closes the pty once this many bytes came from the client, as a pulled adapter would
+    // (-1: never). The client's port fails; nothing it sends is answered any more.
+    void setHangUpAfter(qint64 bytes) { m_hangUpAfter = bytes; }
+
 signals:
     // Bytes came from the client.
     void activity();
+    // The pty was closed by setHangUpAfter().
+    void hungUp();
 
 private:
     void onReadable();
     void onWritable();
     void send(const QByteArray &bytes);
     void flushPending();
+    void hangUp();
 
     SimLine *m_line;
     int m_master = -1;
@@ -45,6 +52,8 @@ private:
     QSocketNotifier *m_writeNotifier = nullptr;
     QByteArray m_pending; // bytes the pty could not take yet
     bool m_trace = false;
+    qint64 m_hangUpAfter = -1;
+    qint64 m_received = 0;
 };
 
 } // namespace torvel::sim

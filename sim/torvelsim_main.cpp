@@ -111,6 +111,10 @@ int main(int argc, char *argv[])
         {QStringLiteral("quit-after-idle"), QStringLiteral("Quit when nothing came for this many seconds."),
          QStringLiteral("seconds")},
         {QStringLiteral("trace"), QStringLiteral("Hex dump of both directions on stderr.")},
+        {QStringLiteral("hang-up-after"),
+         QStringLiteral("Close the pty and quit once this many bytes came from the client, as a pulled "
+                        "adapter would."),
+         QStringLiteral("bytes")},
     });
     args.process(app);
     if (!args.positionalArguments().isEmpty())
@@ -128,8 +132,19 @@ int main(int argc, char *argv[])
             return usageError(QStringLiteral("bad idle time \"%1\"").arg(args.value(QStringLiteral("quit-after-idle"))));
     }
 
+    qint64 hangUpAfter = -1;
+    if (args.isSet(QStringLiteral("hang-up-after"))) {
+        bool ok = false;
+        hangUpAfter = args.value(QStringLiteral("hang-up-after")).toLongLong(&ok);
+        if (!ok || hangUpAfter < 0)
+            return usageError(
+                QStringLiteral("bad byte count \"%1\"").arg(args.value(QStringLiteral("hang-up-after"))));
+    }
+
     PtyHost host(&line);
     host.setTrace(args.isSet(QStringLiteral("trace")));
+    host.setHangUpAfter(hangUpAfter);
+    QObject::connect(&host, &PtyHost::hungUp, &app, &QCoreApplication::quit);
     QString error;
     if (!host.open(&error))
         return usageError(error);

@@ -73,6 +73,16 @@ private slots:
         QCOMPARE(r.err, QStringLiteral("Steuerung nicht adressierbar!!\n"));
     }
 
+    void statusOnlyFromAValidReply()
+    {
+        Sim sim;
+        QVERIFY(sim.start({"--fault", "lost@3:13"})); // one byte of the status reply goes missing
+        const Run r = torvelctl({"--port", sim.device, "--oven", "3", "status"});
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.out, QString());
+        QCOMPARE(r.err, QStringLiteral("No Status\n"));
+    }
+
     void monitorFileHoldsTheThreeColumns()
     {
         QTemporaryDir dir;

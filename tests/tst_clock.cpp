@@ -21,6 +21,8 @@
 
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
+#include <time.h>
 #include <QTest>
 
 #include "testsupport/processes.h"
@@ -141,6 +143,7 @@ private slots:
     void cliFailures_data();
     void cliFailures();
     void cliSetThenReadOverPty();
+    void theHourThePcSkipsIsAControllerTimeLikeAnyOther();
 };
 
 void TestClock::fixedFrames()
@@ -572,6 +575,26 @@ void TestClock::cliSetThenReadOverPty()
     QVERIFY2(r.out.startsWith(QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")))
                  || r.out.startsWith(QDate::currentDate().addDays(1).toString(QStringLiteral("dd.MM.yyyy"))),
              qPrintable(r.out));
+}
+
+// Controllers have no daylight saving: 29.03.2026 02:30 does not exist on a PC in Berlin.
+void TestClock::theHourThePcSkipsIsAControllerTimeLikeAnyOther()
+{
+    const QByteArray zone = qgetenv("TZ");
+    const auto restore = qScopeGuard([zone] {
+        zone.isNull() ? qunsetenv("TZ") : qputenv("TZ", zone);
+        tzset();
+    });
+    qputenv("TZ", "Europe/Berlin");
+    tzset();
+    Bench b;
+    b.line.controller(3).clock().setRaw(hex("00 29 03 26 02 30 00"));
+    const ClockReading r = ReadControllerClock(b.engine, 3);
+    QCOMPARE(clockReadingText(r), QStringLiteral("Sonntag  29.03.2026 02.30.00"));
+    QCOMPARE(SetControllerClock(b.engine, 3, r.time), int(ClockSetOk));
+    QCOMPARE(b.frames.last(), dataFrame(hex("00 29 03 26 02 30 00"))); // not shifted to 03:30
+    const Run run = torvelctl({"--port", "SIM", "clock", "set", "--time", "29.03.2026 02:30:00"}); // in Berlin too
+    QCOMPARE(run.out, QStringLiteral("Uhr gestellt.\n"));
 }
 
 QTEST_GUILESS_MAIN(TestClock)

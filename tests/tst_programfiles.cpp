@@ -12,6 +12,7 @@
 #include "bakeprog/programsheet.h"
 #include "bakeprog/tbrfile.h"
 #include "bakeprog/testpattern.h"
+#include "bakeprog/typedvalue.h"
 #include "shell/appstate.h"
 #include "shell/sheetmodel.h"
 #include "shell/workbookfile.h"
@@ -476,8 +477,6 @@ private slots:
         QTest::newRow("TBP garbage") << "TBP" << garbage << "Datei ist kein vollständiges USB-Backprogramm:\r\n";
         QTest::newRow("REC garbage") << "REC" << garbage << "Datei ist keine gültige Arbeitsmappe: ";
         QTest::newRow("REC that is a TBR") << "REC" << tbr << "Datei ist keine gültige Arbeitsmappe: ";
-        QTest::newRow("TBP cut off") << "TBP" << readAll(kData + QStringLiteral("cut.TBP"))
-                                     << "Datei ist kein vollständiges USB-Backprogramm:\r\n";
         QTest::newRow("BPR too short") << "BPR" << readAll(kData + QStringLiteral("KURZ.BPR"))
                                        << "Datei ist zu kurz für ein Backprogramm (46 Bytes):\r\n";
     }
@@ -1045,6 +1044,75 @@ private slots:
                       settings);
         QCOMPARE(r.code, 2);
         QVERIFY(r.err.startsWith(QStringLiteral("ERROR: Verzeichnis.")));
+    }
+
+    // ---- nothing lost, nothing misleading ------------------------------------------------
+
+    void shortTbpLoadsWithZeroForWhatIsMissing()
+    {
+        Rig rig;
+        bool ok = false;
+        rig.files.loadTbp(kData + QStringLiteral("cut.TBP"), 2, &ok); // phases 3 to 5 and keys are missing
+        QVERIFY(ok);
+        QCOMPARE(rig.list.text(2, 1), QStringLiteral("Abgeschnitten"));
+        QStringList values;
+        for (int c = 2; c <= 24; ++c)
+            values << rig.list.text(2, c);
+        QCOMPARE(values.join(' '), QStringLiteral("250 230 12 5 2 240 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0"));
+    }
+
+    void errRowsTravelAsProgramsWithoutAName()
+    {
+        Rig rig;
+        rig.list.setText(1, 1, QStringLiteral("ERR: keine Antwort"));
+        rig.list.setText(3, 1, QStringLiteral("ERR: Übertragungsfehler"));
+        rig.list.setNumber(3, 2, 240); // a name that failed: its values are no program either
+        rig.state.currentFileName = tmp(QStringLiteral("err"));
+        QCOMPARE(rig.files.saveRecord(ListFileKind::Tbr).leftOut, 2);
+        QCOMPARE(readAll(tmp(QStringLiteral("err.TBR"))), tbrRecordFile(ProgramTable())); // 99 without a name
+        rig.files.setExportBase(tmp(QStringLiteral("errexport")));
+        rig.files.setExportDate(QDate(2026, 3, 29));
+        QCOMPARE(rig.files.exportAll().leftOut, 2);
+        QCOMPARE(QFileInfo(tmp(QStringLiteral("errexport/20260329/TORVEL03.TBR"))).size(), qint64(0));
+        const QStringList told = rig.prompter.texts("inform");
+        QCOMPARE(told.first(), QStringLiteral("2 fehlerhafte Backprogramme (\"ERR\") wurden ohne Namen und Werte gespeichert."));
+        QVERIFY(told.last().endsWith("exportiert.\r\n\r\n2 fehlerhafte Backprogramme (\"ERR\") wurden nicht exportiert (leere Dateien)."));
+    }
+
+    void typedValues_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("problem"); // empty: accepted
+        const QString range = QStringLiteral("\r\nErlaubt sind ganze Zahlen von 0 bis ");
+        QTest::newRow("empty") << 4 << "" << "";
+        QTest::newRow("1092 minutes") << 4 << " 1092 " << "";
+        QTest::newRow("1093 minutes") << 4 << "1093" << "BZ1, Programm 7: \"1093\" ist kein gültiger Wert." + range + "1092 (Minuten).";
+        QTest::newRow("minus five") << 4 << "-5" << "BZ1, Programm 7: \"-5\" ist kein gültiger Wert." + range + "1092 (Minuten).";
+        QTest::newRow("letters") << 2 << "abc" << "OH1, Programm 7: \"abc\" ist kein gültiger Wert." + range + "65535.";
+        QTest::newRow("fraction") << 5 << "2.5" << "S1, Programm 7: \"2.5\" ist kein gültiger Wert." + range + "65535.";
+        QTest::newRow("17 bits") << 2 << "65536" << "OH1, Programm 7: \"65536\" ist kein gültiger Wert." + range + "65535.";
+        QTest::newRow("name") << 1 << "-5" << "";
+    }
+    void typedValues()
+    {
+        QFETCH(int, column);
+        QFETCH(QString, text);
+        QFETCH(QString, problem);
+        QCOMPARE(typedCellProblem(7, column, text, AppState::defaultMinuteColumns()).value_or(QString()), problem);
+    }
+
+    void cliSendRefusesAnUnusableListBeforeTheLine()
+    {
+        const QString bad = tmp(QStringLiteral("x.TBR"));
+        QVERIFY(writeFile(bad, "zwei\r\nZeilen\r\n"));
+        const QString monitor = tmp(QStringLiteral("send.tsv"));
+        const Cli r = torvelctl({"--monitor", monitor, "--yes", "programs", "send", "--to", "5", bad},
+                                tmp(QStringLiteral("settings.ini")));
+        QCOMPARE(r.code, 2);
+        QCOMPARE(r.out, QString());
+        QCOMPARE(r.err, "ERROR: Datei enthält keine Backprogramme:\n" + bad + "\n");
+        QCOMPARE(readAll(monitor), QByteArray("Kommandos\tGesendete Befehle\tEmpfangene Antwort\n"));
     }
 };
 

@@ -78,7 +78,7 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<FileKind>("kind");
         QTest::newRow("entry 1 decides") << 1 << "x.txt" << FileKind::Bpr;
-        QTest::newRow("entry 2") << 2 << "a.bpr" << FileKind::Rec;
+        QTest::newRow("own suffix before the entry") << 1 << "list.REC" << FileKind::Rec;
         QTest::newRow("entry 6") << 6 << "a" << FileKind::Tbz;
         QTest::newRow("all files by suffix") << 7 << "/tmp/Ofen3.rec" << FileKind::Rec;
         QTest::newRow("suffix must end the name") << 7 << "/tmp/a.REC.bak" << FileKind::None;

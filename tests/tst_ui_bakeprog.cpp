@@ -7,14 +7,17 @@
 #include "bakeprog/ui/programeditorwindow.h"
 #include "shell/requests.h"
 #include "bakeprog/ui/rangedialog.h"
+#include "clock/ui/clockwindow.h"
 #include "link/controllerlink.h"
 #include "shell/appstate.h"
 #include "shell/ui/gridview.h"
+#include "shell/ui/windowbusy.h"
 #include "simline.h"
 #include "simtransport.h"
 #include "testsupport/scriptedprompter.h"
 #include "testsupport/simulatedline.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -265,6 +268,90 @@ private slots:
         list->show();
         QVERIFY(list->debugPanel()->isVisible());
         QVERIFY(list->retrytest()->isVisible());
+    }
+
+    // ---- nothing lost, nothing misleading ------------------------------------------------
+
+    void aClickWaitsWhileTheClockPollHoldsTheLine()
+    {
+        ClockWindow clock(state, link, prompter);
+        QLabel *hint = list->busyGuard()->hint();
+        bool waitedVisibly = false;
+        connect(&link->engine(), &CommandEngine::frameSent, this, [&](const QByteArray &f) {
+            if (!f.startsWith("\x46\x19") || waitedVisibly)
+                return;
+            list->BPrgempfangenClick(); // the poll is on the line: this click waits, the others go
+            list->BPrgempfangenClick();
+            list->BPrgsendenClick();
+            waitedVisibly = !hint->isHidden() && hint->text() == QStringLiteral("Wartet auf die Leitung...");
+        });
+        answerRange(1, 2);
+        clock.pollClock();
+        QVERIFY(waitedVisibly);
+        QTRY_VERIFY(!list->busy() && line->stats().functionFrameCount(0x0B) == 2);
+        QVERIFY(prompter->shown.isEmpty()); // never "Torvel nicht erreichbar"
+        QCOMPARE(line->stats().functionFrameCount(0x09), 1); // one transfer: the receive
+        QVERIFY(hint->isHidden());
+    }
+
+    void closingDuringTheCapacityQueryEndsTheClick()
+    {
+        line->faults().aim(FaultKind::Silence, 3, 0x09, 2); // the version query stays silent twice
+        QPointer<QMdiSubWindow> sub = mdi->subWindowList().first();
+        int framesAfterClose = -1;
+        connect(&link->engine(), &CommandEngine::frameSent, this, [&](const QByteArray &f) {
+            if (framesAfterClose >= 0)
+                ++framesAfterClose;
+            else if (f.startsWith("\x46\x09")) {
+                framesAfterClose = 0;
+                QVERIFY(!sub->close() && sub->isHidden()); // the click is in work: closed after it
+            }
+        });
+        QTimer dialogWatch; // the range dialog must not show; if it did, it is taken as it is
+        connect(&dialogWatch, &QTimer::timeout, range, [this] { if (range->isVisible()) range->accept(); });
+        dialogWatch.start(5);
+        list->BPrgempfangenClick();
+        QCOMPARE(framesAfterClose, 4); // the query's two more tries, then nothing
+        QTRY_VERIFY(sub.isNull());
+        QCOMPARE(line->stats().functionFrameCount(0x15), 0);
+    }
+
+    void closingOrAPartialReadAsksForAModifiedList()
+    {
+        QMdiSubWindow *sub = mdi->subWindowList().first();
+        list->record().setText(50, 1, QStringLiteral("Eigenes"));
+        list->setRecordModified(true);
+        prompter->answers << PromptButton::No << PromptButton::No << PromptButton::Yes;
+        QVERIFY(!sub->close());
+        for (int i = 0; i < 2; ++i) {
+            answerRange(5, 10);
+            list->BPrgempfangenClick();
+            QCOMPARE(list->record().isEmpty(50, 1), i == 1); // emptied only after Yes
+        }
+        QCOMPARE(prompter->texts("ask"),
+                 QStringList(3, "Backprogramm-Record wurde verändert!\n\rSollen die Änderungen verworfen werden?"));
+        QVERIFY(!list->recordModified()); // the list shows what the oven holds
+        QVERIFY(sub->close());
+    }
+
+    void aValueTheControllerCannotHoldIsRefusedInTheCell()
+    {
+        QVERIFY(QTest::qWaitForWindowExposed(mdi));
+        QTableView *table = list->grid()->table();
+        list->record().setNumber(5, 4, 12);
+        for (const QString &typed : {QStringLiteral("100"), QStringLiteral("092")}) {
+            list->record().setCurrentCell(5, 4);
+            table->setFocus();
+            QTest::keyClick(table, Qt::Key_1);
+            auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget()); // the old one may linger
+            QTest::keyClicks(editor, typed);
+            QTest::keyClick(editor, Qt::Key_Return);
+            QCoreApplication::processEvents();
+            QCOMPARE(list->record().text(5, 4), typed == "100" ? QStringLiteral("12") : QStringLiteral("1092"));
+        }
+        QCOMPARE(prompter->texts("inform"), QStringList{"BZ1, Programm 5: \"1100\" ist kein gültiger Wert.\r\n"
+                                                        "Erlaubt sind ganze Zahlen von 0 bis 1092 (Minuten)."});
+        QVERIFY(list->recordModified()); // typing is a change like a take-over
     }
 };
 

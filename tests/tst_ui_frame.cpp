@@ -3,6 +3,8 @@
 // and reading the program list: names kept in view, headings that explain themselves.
 
 #include "bakeprog/programsheet.h"
+#include "desktopprogram.h"
+#include "nightstart/ui/nightstartwindow.h"
 #include "link/controllerlink.h"
 #include "shell/appstate.h"
 #include "shell/torvelsettings.h"
@@ -169,6 +171,21 @@ private slots:
         QVERIFY2(frame->outcomeText().startsWith("/dev/torvel-missing-port lässt sich nicht öffnen: "),
                  qPrintable(frame->outcomeText()));
         QCOMPARE(link->engine().portError(), frame->outcomeText());
+    }
+
+    void theStatusLineTellsHowATransferEnded()
+    {
+        qputenv("TORVEL_SETTINGS", QFile::encodeName(dir.filePath("desktop.ini")));
+        DesktopProgram program({"--port", "SIM"});
+        MainWindow &main = program.mainForm();
+        main.show();
+        QCOMPARE(main.lineText(), QStringLiteral("SIM · Ofen 1"));
+        auto *night = qobject_cast<NightStartWindow *>(main.openChild(ChildWindow::NightStart));
+        night->NachtReadClick();
+        QCOMPARE(main.outcomeText(), QStringLiteral("Nachtstartzeiten von Ofen 1 gelesen."));
+        program.state().setSelectedOven(5);
+        QCOMPARE(main.lineText(), QStringLiteral("SIM · Ofen 5"));
+        qunsetenv("TORVEL_SETTINGS");
     }
 
     void dataWindowsPresetTheFileDialogs()

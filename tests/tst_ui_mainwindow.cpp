@@ -1,6 +1,10 @@
 // The frame: menus and speed buttons, the caption, single-instance children, routing of
-// open, save, export and print, and closing while a transfer runs.
+// open, save, export and print, closing while a transfer runs; and the desktop program's own
+// wiring through its real main window.
 
+#include "desktopprogram.h"
+
+#include "bakeprog/ui/programlistwindow.h"
 #include "link/controllerlink.h"
 #include "shell/appstate.h"
 #include "shell/requests.h"
@@ -8,11 +12,15 @@
 #include "shell/torvelsettings.h"
 #include "shell/transferguard.h"
 #include "shell/ui/mainwindow.h"
+#include "shell/ui/portwindow.h"
 #include "testsupport/scriptedprompter.h"
 
+#include <QComboBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -48,6 +56,23 @@ public:
             ++row;
     }
 };
+
+void trigger(MainWindow &frame, const QString &text)
+{
+    for (QAction *a : frame.findChildren<QAction *>())
+        if (a->text() == text)
+            return a->trigger();
+}
+
+// Answers the next message box with the button of this text.
+void answerNextBox(const QString &button)
+{
+    QTimer::singleShot(0, [button] {
+        for (QAbstractButton *b : qobject_cast<QMessageBox *>(QApplication::activeModalWidget())->buttons())
+            if (b->text() == button)
+                b->click();
+    });
+}
 
 QStringList menuTexts(QMenu *menu)
 {
@@ -229,6 +254,17 @@ private slots:
         QVERIFY(prompter->shown.isEmpty());
     }
 
+    void filesOfSeveralThatAreNotLoadedAreNamed()
+    {
+        RecordingChild *list = registerRecording(ChildWindow::BakeProgramList, &AppState::bakeProgramList);
+        // Chosen under the .BPR entry: each file opens as what its ending says.
+        form->openFiles({"/d/a.BPR", "/d/b.TBP", "/d/list.REC", "/d/c.BPR", "/d/night.TBZ"}, 1);
+        QCOMPARE(list->loaded, (QStringList{"/d/c.BPR", "/d/a.BPR"}));
+        QCoreApplication::processEvents();
+        QCOMPARE(list->requests.last(), (QList<int>{1027, 0, 0}));
+        QCOMPARE(prompter->texts("inform"), QStringList{"Folgende Dateien wurden nicht geladen:\r\nb.TBP\r\nnight.TBZ"});
+    }
+
     void severalProgramFilesFillConsecutiveRows()
     {
         RecordingChild *list = registerRecording(ChildWindow::BakeProgramList, &AppState::bakeProgramList);
@@ -337,6 +373,34 @@ private slots:
         QVERIFY(state->abortFlag);
         delete guard;
         QTRY_VERIFY_WITH_TIMEOUT(!form->isVisible(), 1000);
+    }
+
+    // The desktop program as it starts, with its own wiring and its real main window.
+    void theProgramsOwnWiringThroughItsMainWindow()
+    {
+        qputenv("TORVEL_SETTINGS", QFile::encodeName(dir.filePath("desktop.ini")));
+        DesktopProgram program({"ADDTO=250", "--port", "SIM"});
+        MainWindow &frame = program.mainForm();
+        QCOMPARE(program.link().engine().effectiveTimeout(50), 300);
+        trigger(frame, "Schnittstelle wählen...");
+        auto *port = qobject_cast<PortWindow *>(frame.openWindow(ChildWindow::Port));
+        port->comBox()->setEditText("/dev/ttyOfen9");
+        port->findChild<QPushButton *>("Button1")->click();
+        QCOMPARE(program.link().transport()->displayName(), QStringLiteral("/dev/ttyOfen9"));
+        QCOMPARE(program.link().engine().effectiveTimeout(50), 300); // the option stays with the new port
+        QCOMPARE(program.settings().portText(), QStringLiteral("/dev/ttyOfen9"));
+
+        // Quitting asks about a modified list first.
+        frame.show();
+        trigger(frame, "Backprogramme...");
+        auto *list = qobject_cast<ProgramListWindow *>(frame.openWindow(ChildWindow::BakeProgramList));
+        list->setRecordModified(true);
+        answerNextBox("&Nein");
+        QVERIFY(!frame.close());
+        QVERIFY(list->isVisible());
+        answerNextBox("&Ja");
+        QVERIFY(frame.close());
+        qunsetenv("TORVEL_SETTINGS");
     }
 };
 

@@ -136,14 +136,15 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("total");
-        QTest::newRow("Bz1 minus five") << int(EditorField::BakeTime) << 1 << "-5" << "1087" << "1087";
-        QTest::newRow("OH1 minus five") << int(EditorField::TopHeat) << 1 << "-5" << "65531" << "0";
-        QTest::newRow("UH2 minus five") << int(EditorField::BottomHeat) << 2 << "-5" << "65531" << "0";
+        // Refused values give way to the field's last value.
+        QTest::newRow("Bz1 minus five") << int(EditorField::BakeTime) << 1 << "-5" << "0" << "0";
+        QTest::newRow("OH1 minus five") << int(EditorField::TopHeat) << 1 << "-5" << "0" << "0";
+        QTest::newRow("UH2 minus five") << int(EditorField::BottomHeat) << 2 << "-5" << "0" << "0";
         QTest::newRow("Bz2 letters") << int(EditorField::BakeTime) << 2 << "abc" << "0" << "0";
         QTest::newRow("Bz2 999") << int(EditorField::BakeTime) << 2 << "999" << "999" << "999";
         QTest::newRow("Bz3 cut to 3") << int(EditorField::BakeTime) << 3 << "12345" << "123" << "123";
-        QTest::newRow("S1 as typed") << int(EditorField::Steam) << 1 << "-5" << "-5" << "0";
-        QTest::newRow("A2 as typed") << int(EditorField::Damper) << 2 << "x" << "x" << "0";
+        QTest::newRow("S1 as typed") << int(EditorField::Steam) << 1 << "07" << "07" << "0";
+        QTest::newRow("A2 refused") << int(EditorField::Damper) << 2 << "x" << "0" << "0";
     }
     void leavingFields()
     {
@@ -266,7 +267,7 @@ private slots:
 
         e.window.prgNr()->setValue(9);
         e.f(EditorField::Steam, 1)->clear();            // empty steam
-        e.f(EditorField::Damper, 2)->setText("7x");     // damper as typed
+        e.f(EditorField::Damper, 2)->setText("07");     // damper as typed
         e.typeAndLeave(e.f(EditorField::BakeTime, 2), QStringLiteral("15"));
         QTest::mouseClick(e.window.takeButton(), Qt::LeftButton);
         QVERIFY(e.window.isVisible()); // stays open for more
@@ -274,7 +275,7 @@ private slots:
         QCOMPARE(list.text(9, 1), QStringLiteral("Vier"));
         QCOMPARE(list.number(9, 2), 250.0);
         QVERIFY(list.isEmpty(9, 5));
-        QCOMPARE(list.text(9, 11), QStringLiteral("7x"));
+        QCOMPARE(list.text(9, 11), QStringLiteral("7"));
         QCOMPARE(list.number(9, 9), 15.0);
         QVERIFY(list.isNumber(9, 9));
         QCOMPARE(list.number(9, 4), 0.0);
@@ -286,10 +287,46 @@ private slots:
         modified = false;
         QLineEdit *bz1 = e.f(EditorField::BakeTime, 1);
         bz1->setFocus(Qt::MouseFocusReason);
-        bz1->setText(QStringLiteral("-5"));
+        bz1->setText(QStringLiteral("0020"));
         QTest::keyClick(bz1, Qt::Key_B, Qt::AltModifier);
         QTRY_VERIFY(modified); // the accelerator clicks the button after its press animation
-        QCOMPARE(list.text(9, 4), QStringLiteral("1087"));
+        QCOMPARE(bz1->text(), QStringLiteral("20"));
+    }
+
+    void refusedValuesAndUntakenEditsAreNotLost()
+    {
+        Editor e;
+        ScriptedPrompter prompter;
+        e.window.setPrompter(&prompter);
+        int takenOver = 0;
+        QObject::connect(&e.window, &ProgramEditorWindow::takenOver, &e.window, [&] { ++takenOver; });
+        e.window.fill(4, QStringLiteral("Vier"), QStringList(23, QStringLiteral("10")));
+        QVERIFY(e.show());
+        QLineEdit *bz3 = e.f(EditorField::BakeTime, 3);
+        e.typeAndLeave(bz3, QStringLiteral("-5"));
+        QCOMPARE(bz3->text(), QStringLiteral("10"));
+        QTRY_COMPARE(prompter.texts("inform"), QStringList{"Backzeit 3: \"-5\" ist kein gültiger Wert.\r\n"
+                                                           "Erlaubt sind ganze Zahlen von 0 bis 1092 (Minuten)."});
+        QCOMPARE(QApplication::focusWidget(), bz3); // to be typed again
+
+        e.f(EditorField::TopHeat, 2)->setText(QStringLiteral("abc")); // never left through the focus
+        e.window.TakeBtnClick();
+        QCOMPARE(takenOver, 0);
+        QVERIFY(prompter.shown.last().text.startsWith(QStringLiteral("Oberhitze 2: \"abc\" ist kein gültiger Wert.")));
+        QCOMPARE(e.f(EditorField::TopHeat, 2)->text(), QStringLiteral("10"));
+
+        // Closing with an edit not taken over asks; No keeps the window.
+        e.window.prgName()->setText(QStringLiteral("Neu"));
+        prompter.answers << PromptButton::No << PromptButton::Yes;
+        e.window.closeButton()->click();
+        QVERIFY(e.window.isVisible());
+        QCOMPARE(prompter.shown.last().text, QStringLiteral("Das Backprogramm wurde verändert und nicht übernommen!\n\r"
+                                                            "Sollen die Änderungen verworfen werden?"));
+        e.window.close();
+        QVERIFY(!e.window.isVisible());
+        e.window.TakeBtnClick(); // taken over: nothing more to ask
+        e.window.cancelButton()->click();
+        QCOMPARE(prompter.texts("ask").size(), 2);
     }
 
     void closingOnlyHides()

@@ -29,6 +29,16 @@ QString shown(const QString &fileName)
     return QDir::toNativeSeparators(fileName);
 }
 
+// How many rows went into the file as programs without a name.
+QString leftOutText(int count, bool exported)
+{
+    const QString how = exported ? QStringLiteral("nicht exportiert (leere Dateien).")
+                                 : QStringLiteral("ohne Namen und Werte gespeichert.");
+    if (count == 1)
+        return QStringLiteral("1 fehlerhaftes Backprogramm (\"ERR\") wurde ") + how;
+    return QStringLiteral("%1 fehlerhafte Backprogramme (\"ERR\") wurden ").arg(count) + how;
+}
+
 ListFileResult outcome(ListFileResult::Outcome what, const QString &fileName)
 {
     ListFileResult r;
@@ -101,9 +111,7 @@ ListFileResult ProgramListFiles::loadRecord(ListFileKind kind)
     // The flag stays set until the list is really replaced: a file that fails to load
     // leaves the old changes in place, still to be asked about.
     if (m_recordModified
-        && m_prompter.ask(QStringLiteral("ACHTUNG"),
-                          QStringLiteral("Backprogramm-Record wurde verändert!\n\rSollen die Änderungen verworfen werden?"),
-                          {PromptButton::Yes, PromptButton::No})
+        && m_prompter.ask(kDiscardChangesCaption, kDiscardChangesText, {PromptButton::Yes, PromptButton::No})
                != PromptButton::Yes)
         return outcome(ListFileResult::Outcome::Declined, fileName);
 
@@ -141,13 +149,16 @@ ListFileResult ProgramListFiles::saveRecord(ListFileKind kind)
     m_state.currentFileName = fileName;
 
     bool written = false;
+    int leftOut = 0;
     if (kind == ListFileKind::Rec) {
         QString message;
         written = saveRecFile(m_list, fileName, m_state.minuteColumns, &message);
     } else {
         QSaveFile file(fileName);
         if (file.open(QIODevice::WriteOnly)) {
-            const QByteArray content = tbrRecordFile(tableFromSheet(m_list, m_state.minuteColumns));
+            ProgramTable table = tableFromSheet(m_list, m_state.minuteColumns);
+            leftOut = blankFaultyPrograms(table);
+            const QByteArray content = tbrRecordFile(table);
             written = file.write(content) == content.size() && file.commit();
         }
     }
@@ -157,8 +168,11 @@ ListFileResult ProgramListFiles::saveRecord(ListFileKind kind)
         return outcome(ListFileResult::Outcome::Failed, fileName);
     }
     m_recordModified = false;
+    if (leftOut > 0)
+        m_prompter.inform(QStringLiteral("Meldung"), leftOutText(leftOut, false));
     ListFileResult r = outcome(ListFileResult::Outcome::Done, fileName);
     r.caption = programListFileCaption(m_state, fileName);
+    r.leftOut = leftOut;
     return r;
 }
 
@@ -166,9 +180,12 @@ ListFileResult ProgramListFiles::exportAll()
 {
     const QString base = m_exportBase.isEmpty() ? defaultExportBase() : m_exportBase;
     const QDate date = m_exportDate.isValid() ? m_exportDate : QDate::currentDate();
-    const ExportResult exported = exportPrograms(tableFromSheet(m_list, m_state.minuteColumns), base, date);
+    ProgramTable table = tableFromSheet(m_list, m_state.minuteColumns);
+    const int leftOut = blankFaultyPrograms(table);
+    const ExportResult exported = exportPrograms(table, base, date);
     ListFileResult r = outcome(ListFileResult::Outcome::Failed, exported.folder);
     r.failedFiles = exported.failedFiles;
+    r.leftOut = leftOut;
     if (!exported.folderCreated) {
         error(exportFolderFailedText(exported.folder));
         return r;
@@ -177,7 +194,10 @@ ListFileResult ProgramListFiles::exportAll()
         error(exportFailedFilesText(exported.folder, exported.failedFiles));
         return r;
     }
-    m_prompter.inform(QStringLiteral("Meldung"), exportDoneText(exported.folder));
+    QString done = exportDoneText(exported.folder);
+    if (leftOut > 0)
+        done += QStringLiteral("\r\n\r\n") + leftOutText(leftOut, true);
+    m_prompter.inform(QStringLiteral("Meldung"), done);
     m_recordModified = false;
     r.outcome = ListFileResult::Outcome::Done;
     return r;

@@ -25,9 +25,15 @@ struct ListFileResult {
     QString fileName; // the file read or written (with the suffix rule applied)
     QString caption;  // the list window's new caption; empty when it stays as it is
     QStringList failedFiles; // export: the files that could not be written
+    int leftOut = 0;         // .TBR save and export: "ERR:" rows written as programs without a name
 
     bool done() const { return outcome == Outcome::Done; }
 };
+
+// Asked before a modified list is replaced or closed.
+inline const QString kDiscardChangesCaption = QStringLiteral("ACHTUNG");
+inline const QString kDiscardChangesText =
+    QStringLiteral("Backprogramm-Record wurde verändert!\n\rSollen die Änderungen verworfen werden?");
 
 // "Backprogramm" or "Backprogramm (ABZUG-Sekunden)".
 QString programListCaption(const AppState &state);

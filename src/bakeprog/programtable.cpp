@@ -38,6 +38,19 @@ ProgramTable tableFromSheet(const SheetModel &sheet, const QList<int> &minuteCol
     return table;
 }
 
+int blankFaultyPrograms(ProgramTable &table)
+{
+    int blanked = 0;
+    for (BakeProgram &p : table.programs) {
+        if (!isFaultyName(p.name))
+            continue;
+        p.name.clear();
+        p.values = {};
+        ++blanked;
+    }
+    return blanked;
+}
+
 void tableToSheet(const ProgramTable &table, int lastNumber, SheetModel &sheet, const QList<int> &minuteColumns)
 {
     sheet.beginUpdate();

@@ -24,6 +24,11 @@ quint16 fileValue(double number, int column, const QList<int> &minuteColumns);
 
 // The grid's programs 1 to 99 in file units.
 ProgramTable tableFromSheet(const SheetModel &sheet, const QList<int> &minuteColumns);
+// Rows whose name is an "ERR:" marker hold no program that arrived: they become programs
+// without name and values, so no file ever offers a marker as a program to an oven's USB
+// import. Returns how many there were.
+int blankFaultyPrograms(ProgramTable &table);
+
 // Writes programs 1..lastNumber into the grid (names in column 1, values in display units).
 void tableToSheet(const ProgramTable &table, int lastNumber, SheetModel &sheet, const QList<int> &minuteColumns);
 

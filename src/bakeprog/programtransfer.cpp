@@ -110,7 +110,7 @@ bool ProgramTransfer::readValues(int n, bool retry, QByteArray *values)
 
 int ProgramTransfer::receive(int oven, int first, int last)
 {
-    TransferGuard guard(m_state);
+    TransferGuard guard(m_state, &m_engine);
     const QList<int> minuteColumns = m_state.minuteColumns;
     m_progress = 0;
     m_progressMax = 4 * (last - first + 1);
@@ -191,6 +191,7 @@ int ProgramTransfer::receive(int oven, int first, int last)
             break; // this row was interrupted: marked below
     }
 
+    m_aborted = m_state.abortFlag;
     if (m_state.abortFlag) {
         // An interrupted row or one whose values never came must never be sent as it stands.
         for (int row = n; row <= last; ++row) {
@@ -205,6 +206,30 @@ int ProgramTransfer::receive(int oven, int first, int last)
     m_state.abortFlag = false;
     m_state.resumeClockPolling();
     return complete;
+}
+
+QString notReachableText(const CommandEngine &engine)
+{
+    return engine.portError().isEmpty() ? kNotReachableText : engine.portError();
+}
+
+QString receiveOutcome(int received, int first, int last, int oven, bool aborted)
+{
+    const int wanted = last - first + 1;
+    const QString from = QStringLiteral(" von Ofen %1 gelesen.").arg(oven);
+    if (aborted)
+        return QStringLiteral("Lesen abgebrochen: %1 von %2 Backprogrammen").arg(received).arg(wanted) + from;
+    if (received == wanted)
+        return QStringLiteral("%1 Backprogramme").arg(received) + from;
+    return QStringLiteral("%1 von %2 Backprogrammen").arg(received).arg(wanted) + from
+           + QStringLiteral(" Die übrigen sind mit \"ERR:\" markiert.");
+}
+
+QString sendOutcome(int first, int last, int oven, bool sent)
+{
+    if (!sent)
+        return QStringLiteral("Senden abgebrochen.");
+    return QStringLiteral("Backprogramme %1 bis %2 an Ofen %3 gesendet.").arg(first).arg(last).arg(oven);
 }
 
 QString ProgramTransfer::sendWarning(int first, int last) const
@@ -271,7 +296,7 @@ bool ProgramTransfer::sendPart(int oven, int n, bool names)
 
 bool ProgramTransfer::send(int oven, int first, int last)
 {
-    TransferGuard guard(m_state);
+    TransferGuard guard(m_state, &m_engine);
     m_progress = 0;
     m_progressMax = 4 * (last - first + 1);
     m_state.abortFlag = false;
@@ -303,7 +328,8 @@ bool ProgramTransfer::send(int oven, int first, int last)
     }
 
     const bool aborted = m_state.abortFlag;
-    if (aborted) {
+    m_aborted = aborted;
+    if (aborted && !m_engine.isLineLost()) { // a lost line has said so itself
         emit m_engine.beep();
         m_prompter.showMessageWindow(kSendAborted);
         emit m_engine.beep();

@@ -30,6 +30,13 @@ inline const QString kNotReachableCaption = QStringLiteral("ACHTUNG");
 inline const QString kNotReachableText = QStringLiteral("Torvel nicht erreichbar\r\nBitte Versuchen sie es nochmals.");
 inline const QString kSendAborted = QStringLiteral("ERR: Übertragung wurde abgebrochen!");
 
+// How a transfer ended, for the status line: "99 Backprogramme von Ofen 3 gelesen.",
+// "Senden abgebrochen.".
+QString receiveOutcome(int received, int first, int last, int oven, bool aborted);
+QString sendOutcome(int first, int last, int oven, bool sent);
+// Why the controller could not be reached: the port's reason when it did not open.
+QString notReachableText(const CommandEngine &engine);
+
 class ProgramTransfer
 {
 public:
@@ -51,6 +58,9 @@ public:
     // Abbrechen button or a program that failed five tries).
     bool send(int oven, int first, int last);
 
+    // Whether the last receive or send was ended early (Abbrechen, the warning, a lost line).
+    bool aborted() const { return m_aborted; }
+
 private:
     bool address(int oven, int timeoutMs);
     bool readName(int n, bool retry, QString *name);
@@ -66,6 +76,7 @@ private:
     SheetModel &m_record;
     ProgramTransferView *m_view;
     bool m_retrytest = false;
+    bool m_aborted = false;
     int m_progress = 0;
     int m_progressMax = 0;
 };

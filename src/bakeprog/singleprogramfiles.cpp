@@ -38,11 +38,13 @@ bool decodeTbp(const QByteArray &content, BakeProgram *program)
     static const char *const keys[] = {"OH", "UH", "BZ", "Sch", "Abz"};
     const ProfileFile file(content);
     const QString programSection = QStringLiteral("Programm");
-    if (!file.hasSection(programSection))
-        return false;
+    // Files of other tools may be short: what is missing counts 0. Only a text with none of
+    // the sections is no program file at all.
+    bool anySection = file.hasSection(programSection);
     for (int phase = 1; phase <= 5; ++phase)
-        if (!file.hasSection(QStringLiteral("Phase%1").arg(phase)))
-            return false;
+        anySection = anySection || file.hasSection(QStringLiteral("Phase%1").arg(phase));
+    if (!anySection)
+        return false;
     BakeProgram read;
     read.name = file.value(programSection, QStringLiteral("Name")).left(kProgramNameLength);
     for (int phase = 1; phase <= 5; ++phase) {

@@ -21,9 +21,9 @@ QString bprProgramName(const QString &fileName);
 bool decodeBprValues(const QByteArray &bytes, ProgramValues *values);
 
 // Reads .TBP text: name (cut to 14 characters) and values of section "Programm" and
-// "Phase1".."Phase5", keys in any case; a missing key or a value that is no whole number
-// counts 0. False when the "[Programm]" section or a phase section is missing, which is
-// no program file or a cut-off one.
+// "Phase1".."Phase5", keys in any case; a missing section or key, or a value that is no
+// whole number, counts 0. False when the text has neither "[Programm]" nor any phase
+// section: that is no program file.
 bool decodeTbp(const QByteArray &content, BakeProgram *program);
 
 } // namespace torvel

@@ -19,6 +19,18 @@ bool noPositional(const QString &command, const QCommandLineParser &parser, CliC
     return false;
 }
 
+// "TT.MM.JJJJ hh:mm:ss" as the controller keeps time: without daylight saving, so the hour
+// the PC's clock skips in spring can be set too.
+QDateTime controllerTimeFromText(const QString &text)
+{
+    const QStringList parts = text.simplified().split(QLatin1Char(' '));
+    if (parts.size() != 2)
+        return {};
+    const QDate date = QDate::fromString(parts.at(0), QStringLiteral("dd.MM.yyyy"));
+    const QTime time = QTime::fromString(parts.at(1), QStringLiteral("HH:mm:ss"));
+    return date.isValid() && time.isValid() ? QDateTime(date, time, Qt::UTC) : QDateTime();
+}
+
 int clockRead(CliContext &ctx, const QStringList &args)
 {
     const QString command = QStringLiteral("clock read");
@@ -46,7 +58,7 @@ int clockSet(CliContext &ctx, const QStringList &args)
         return ExitUsage;
     QDateTime time = QDateTime::currentDateTime();
     if (parser.isSet(timeOption)) {
-        time = QDateTime::fromString(parser.value(timeOption).trimmed(), kTimeFormat);
+        time = controllerTimeFromText(parser.value(timeOption));
         if (!time.isValid()) {
             ctx.err << command << ": Zeit muss \"TT.MM.JJJJ hh:mm:ss\" sein: " << parser.value(timeOption)
                     << Qt::endl;

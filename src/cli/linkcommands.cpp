@@ -33,8 +33,12 @@ int search(CliContext &ctx, const QStringList &args)
 {
     if (!noArguments(QStringLiteral("search"), args, ctx))
         return ExitUsage;
-    for (int oven = 1; oven <= 7; ++oven)
-        ctx.out << "Ofen " << oven << ": " << ReadSoftwareVersion(ctx.link.engine(), oven) << Qt::endl;
+    for (int oven = 1; oven <= 7; ++oven) {
+        const QString version = ReadSoftwareVersion(ctx.link.engine(), oven);
+        if (ctx.link.engine().isLineLost())
+            return ExitControllerFailed; // said once; the ovens not asked are not listed as absent
+        ctx.out << "Ofen " << oven << ": " << version << Qt::endl;
+    }
     return ExitOk;
 }
 
@@ -52,9 +56,11 @@ int status(CliContext &ctx, const QStringList &args)
 {
     if (!noArguments(QStringLiteral("status"), args, ctx))
         return ExitUsage;
-    const auto s = QueryStatus(ctx.link.engine(), 10 * ctx.state.selectedOven(), nullptr);
+    StatusFailure failure = StatusFailure::NotAddressed;
+    const auto s = QueryStatus(ctx.link.engine(), 10 * ctx.state.selectedOven(), nullptr, &failure);
     if (!s) {
-        ctx.err << "Steuerung nicht adressierbar!!" << Qt::endl;
+        ctx.err << (failure == StatusFailure::NotAddressed ? "Steuerung nicht adressierbar!!" : "No Status")
+                << Qt::endl;
         return ExitControllerFailed;
     }
     ctx.out << "Einstatus: " << field(s->onStatus) << Qt::endl;
@@ -67,8 +73,7 @@ int status(CliContext &ctx, const QStringList &args)
     ctx.out << "OHEin: " << field(s->topHeatOn) << Qt::endl;
     ctx.out << "UHEin: " << field(s->bottomHeatOn) << Qt::endl;
     ctx.out << "PRGStart: " << field(s->programStarted) << Qt::endl;
-    // A status answer that never arrived decodes to nothing at all.
-    return s->onStatus ? ExitOk : ExitControllerFailed;
+    return ExitOk;
 }
 
 } // namespace

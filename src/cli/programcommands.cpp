@@ -2,30 +2,26 @@
 
 #include "clicontext.h"
 
+#include "bakeprog/programlistfiles.h"
 #include "bakeprog/programsheet.h"
-#include "bakeprog/programtable.h"
 #include "bakeprog/programtransfer.h"
-#include "bakeprog/recfile.h"
-#include "bakeprog/tbrfile.h"
 #include "shell/prompter.h"
 #include "shell/sheetmodel.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include <optional>
 
 namespace torvel::cli {
 
 namespace {
 
-enum class ListFile { Unknown, Tbr, Rec };
-
-ListFile listFileKind(const QString &name)
+// The list files: .TBR and .REC, read and written by the list window's own file functions.
+std::optional<ListFileKind> listFileKind(const QString &name)
 {
     if (name.endsWith(QLatin1String(".TBR"), Qt::CaseInsensitive))
-        return ListFile::Tbr;
+        return ListFileKind::Tbr;
     if (name.endsWith(QLatin1String(".REC"), Qt::CaseInsensitive))
-        return ListFile::Rec;
-    return ListFile::Unknown;
+        return ListFileKind::Rec;
+    return std::nullopt;
 }
 
 struct Range {
@@ -61,7 +57,8 @@ int resolveRange(CliContext &ctx, Range *range, int *last)
 {
     const auto capacity = QueryProgramCapacity(ctx.link.engine(), ctx.state.selectedOven());
     if (!capacity) {
-        ctx.prompter.inform(kNotReachableCaption, kNotReachableText);
+        if (!ctx.link.engine().isLineLost()) // a lost line has said so itself
+            ctx.prompter.inform(kNotReachableCaption, notReachableText(ctx.link.engine()));
         return ExitControllerFailed;
     }
     *last = std::min(range->to.value_or(*capacity), *capacity);
@@ -72,45 +69,23 @@ int resolveRange(CliContext &ctx, Range *range, int *last)
     return ExitOk;
 }
 
-bool writeList(CliContext &ctx, const SheetModel &sheet, const QString &file, ListFile kind)
+// Messages go through the prompter (standard error); "ERR:" rows are written as programs
+// without a name, as the window saves them.
+bool writeList(CliContext &ctx, SheetModel &sheet, const QString &file, ListFileKind kind)
 {
-    QString error;
-    if (kind == ListFile::Rec)
-        return saveRecFile(sheet, file, ctx.state.minuteColumns, &error) || (ctx.err << error << Qt::endl, false);
-    QSaveFile out(file);
-    if (out.open(QIODevice::WriteOnly)) {
-        out.write(tbrRecordFile(tableFromSheet(sheet, ctx.state.minuteColumns)));
-        if (out.commit())
-            return true;
-    }
-    ctx.err << "Beim Speichern der Daten ist ein Fehler aufgetreten. Bitte überprüfen Sie die Datei: " << file
-            << Qt::endl;
-    return false;
+    bool modified = false;
+    ProgramListFiles files(sheet, ctx.state, ctx.prompter, modified);
+    ctx.state.currentFileName = file;
+    return files.saveRecord(kind).done();
 }
 
-bool readList(CliContext &ctx, const QString &file, ListFile kind, SheetModel &sheet)
+// An unusable file is refused with the reader's message before anything goes on the line.
+bool readList(CliContext &ctx, const QString &file, ListFileKind kind, SheetModel &sheet)
 {
-    QString error;
-    if (kind == ListFile::Rec)
-        return loadRecFile(file, sheet, ctx.state.minuteColumns, &error) || (ctx.err << error << Qt::endl, false);
-    QFile in(file);
-    if (!in.open(QIODevice::ReadOnly)) {
-        ctx.err << "Datei kann nicht gelesen werden: " << file << Qt::endl;
-        return false;
-    }
-    constexpr qint64 kMaxTbrBytes = 4 * 1024 * 1024; // a full record is about 25 KB
-    if (in.size() > kMaxTbrBytes) {
-        ctx.err << "Datei ist zu groß für eine Backprogramm-Liste: " << file << Qt::endl;
-        return false;
-    }
-    const TbrReadResult read = readTbr(in.readAll(), ctx.state.maxPrograms);
-    if (read.errorFlags != 0
-        && ctx.prompter.ask(QStringLiteral("ERROR"), tbrErrorQuestion(read.errorFlags),
-                            {PromptButton::Yes, PromptButton::No, PromptButton::Cancel})
-               != PromptButton::Yes)
-        return false;
-    tableToSheet(read.table, ctx.state.maxPrograms, sheet, ctx.state.minuteColumns);
-    return true;
+    bool modified = false;
+    ProgramListFiles files(sheet, ctx.state, ctx.prompter, modified);
+    ctx.state.currentFileName = file;
+    return files.loadRecord(kind).done();
 }
 
 int programsRead(CliContext &ctx, const QStringList &args)
@@ -125,8 +100,8 @@ int programsRead(CliContext &ctx, const QStringList &args)
     if (!parseRange(parser, &range, ctx))
         return ExitUsage;
     const QString file = parser.value(output);
-    const ListFile kind = listFileKind(file);
-    if (file.isEmpty() || kind == ListFile::Unknown || !parser.positionalArguments().isEmpty()) {
+    const auto kind = listFileKind(file);
+    if (file.isEmpty() || !kind || !parser.positionalArguments().isEmpty()) {
         ctx.err << "programs read: -o FILE mit der Endung .TBR oder .REC angeben." << Qt::endl;
         return ExitUsage;
     }
@@ -137,15 +112,17 @@ int programsRead(CliContext &ctx, const QStringList &args)
     setupProgramSheet(sheet);
     ProgramTransfer transfer(ctx.state, ctx.link.engine(), ctx.prompter, sheet);
     transfer.receive(ctx.state.selectedOven(), range.from, last);
-    if (!writeList(ctx, sheet, file, kind))
-        return ExitUsage;
     int failed = 0;
     for (int n = range.from; n <= last; ++n) {
-        if (isFaultyName(sheet.text(n, 1))) {
+        if (!isFaultyName(sheet.text(n, 1)))
+            continue;
+        ++failed;
+        // A lost line has said so once; the rows it left are not listed one by one.
+        if (!ctx.link.engine().isLineLost())
             ctx.err << "Programm " << n << ": " << sheet.text(n, 1) << Qt::endl;
-            ++failed;
-        }
     }
+    if (!writeList(ctx, sheet, file, *kind))
+        return ExitUsage;
     ctx.out << (last - range.from + 1 - failed) << " von " << (last - range.from + 1)
             << " Backprogrammen gelesen: " << file << Qt::endl;
     return failed ? ExitControllerFailed : ExitOk;
@@ -161,14 +138,14 @@ int programsSend(CliContext &ctx, const QStringList &args)
     if (!parseRange(parser, &range, ctx))
         return ExitUsage;
     const QStringList files = parser.positionalArguments();
-    const ListFile kind = files.size() == 1 ? listFileKind(files.first()) : ListFile::Unknown;
-    if (kind == ListFile::Unknown) {
+    const auto kind = files.size() == 1 ? listFileKind(files.first()) : std::nullopt;
+    if (!kind) {
         ctx.err << "programs send: genau eine Datei mit der Endung .TBR oder .REC angeben." << Qt::endl;
         return ExitUsage;
     }
     SheetModel sheet;
     setupProgramSheet(sheet);
-    if (!readList(ctx, files.first(), kind, sheet))
+    if (!readList(ctx, files.first(), *kind, sheet))
         return ExitUsage;
     int last = 0;
     if (const int code = resolveRange(ctx, &range, &last))

@@ -47,10 +47,10 @@ std::optional<QDateTime> toDateTime(const ControllerTime &t)
     const QTime time(*hour, *minute, *second);
     if (!date.isValid() || !time.isValid())
         return std::nullopt;
-    const QDateTime result(date, time);
-    if (!result.isValid())
-        return std::nullopt;
-    return result;
+    const QDateTime local(date, time);
+    if (local.isValid() && local.date() == date && local.time() == time)
+        return local;
+    return QDateTime(date, time, Qt::UTC); // skipped by the PC's clock, not by the controller's
 }
 
 } // namespace torvel

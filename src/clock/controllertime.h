@@ -23,8 +23,12 @@ struct ControllerTime {
 // too short to hold all of them: a short reply is never read past its end.
 std::optional<ControllerTime> decodeControllerTime(const QByteArray &reply);
 
-// The local date-time the bytes stand for; two-digit years are 2000 to 2099 whatever the
-// platform would guess. nullopt when they make no possible date or time (month 13, ...).
+// The date-time the bytes stand for, as the controller keeps it. A controller knows no
+// daylight saving: the date and time fields are exactly its bytes and nothing converts them.
+// Where the PC's clock has that moment the value is in local time (so it compares with the
+// PC's time); in the hour the PC's clock skips in spring it carries no time zone (Qt::UTC),
+// a time like any other. Two-digit years are 2000 to 2099 whatever the platform would
+// guess. nullopt when they make no possible date or time (month 13, ...).
 std::optional<QDateTime> toDateTime(const ControllerTime &t);
 
 } // namespace torvel

@@ -37,11 +37,13 @@ void CommandEngine::setTransport(Transport *transport)
     if (m_transport)
         disconnect(m_transport, nullptr, this, nullptr);
     m_transport = transport;
+    m_lineLost = false; // another port: nothing of the old one's loss applies
     if (!transport)
         return;
     connect(transport, &Transport::bytesAvailable, this, &CommandEngine::onBytesAvailable);
     connect(transport, &Transport::carrierChanged, this, &CommandEngine::carrierChanged);
     connect(transport, &Transport::lineLost, this, [this](const QString &message) {
+        m_lineLost = true;
         emit lineLost(message);
         if (m_loop)
             m_loop->quit(); // nothing more will arrive
@@ -127,8 +129,8 @@ void CommandEngine::logAnswer(const QByteArray &answer, int replyLen)
 QByteArray CommandEngine::SendCommand(const QByteArray &cmd, int replyLen, bool stuff, int timeoutMs,
                                       const QString &caption, int flags)
 {
-    if (m_busy)
-        return {}; // never disturb the running transaction
+    if (m_busy || m_lineLost)
+        return {}; // never disturb the running transaction; nothing goes out on a lost line
     m_busy = true;
     const auto release = qScopeGuard([this] { m_busy = false; });
 
@@ -158,7 +160,7 @@ QByteArray CommandEngine::SendCommand(const QByteArray &cmd, int replyLen, bool 
     m_receive.clear();
     m_enqCount = 0;
     emit frameSent(frame);
-    if (m_transport)
+    if (m_transport && !m_lineLost) // lost while flushing: the port is not opened again here
         writeFailed = !m_transport->write(frame);
 
     if (!writeFailed) {

@@ -39,7 +39,8 @@ public:
 
     MonitorLog *log() const { return m_log; }
 
-    // Performs one transaction. A request made while one runs is refused with an empty answer.
+    // Performs one transaction. A request made while one runs, or after the line was lost,
+    // is refused with an empty answer and puts nothing on the line.
     QByteArray SendCommand(const QByteArray &cmd, int replyLen, bool stuff, int timeoutMs,
                            const QString &caption, int flags);
 
@@ -48,6 +49,11 @@ public:
     // Why the port could not be opened for the last transaction ("COM9 lässt sich nicht
     // öffnen: ..."); empty once it opens.
     QString portError() const { return m_portError; }
+    // The port failed while open (an adapter pulled, a pty whose other side closed). Every
+    // request is refused from then on, so a transfer ends within the time-out it was in;
+    // the next transfer calls resumeAfterLineLoss() and the port is opened again by its name.
+    bool isLineLost() const { return m_lineLost; }
+    void resumeAfterLineLoss() { m_lineLost = false; }
 
     // The receive state of the running transaction.
     const QByteArray &receiveBuffer() const { return m_receive; }
@@ -89,6 +95,7 @@ private:
     bool m_busy = false;
     bool m_closeWhenDone = false;
     QString m_portError;
+    bool m_lineLost = false;
 
     // State of the running wait.
     QEventLoop *m_loop = nullptr;

@@ -141,18 +141,24 @@ ControllerStatus decodeStatus(const QByteArray &reply)
     return s;
 }
 
-std::optional<ControllerStatus> QueryStatus(CommandEngine &engine, int busAddress, MemoLog *memo)
+std::optional<ControllerStatus> QueryStatus(CommandEngine &engine, int busAddress, MemoLog *memo,
+                                            StatusFailure *failure)
 {
-    if (!AddressController(engine, busAddressByte(busAddress), kAddressTimeoutMs, 4)) {
+    const auto failed = [&](StatusFailure why) {
         if (memo)
             memo->addStamped(QStringLiteral("No Status"));
+        if (failure)
+            *failure = why;
         return std::nullopt;
-    }
+    };
+    if (!AddressController(engine, busAddressByte(busAddress), kAddressTimeoutMs, 4))
+        return failed(StatusFailure::NotAddressed);
     if (memo)
         memo->addStamped(QStringLiteral("ACK"));
     QByteArray reply = engine.SendCommand(statusQueryFrame(), 25, true, 150, QStringLiteral("Statusabfrage"),
                                           ControllerFlags);
-    CheckReply(reply, true); // decoded whatever the verdict
+    if (!CheckReply(reply, true))
+        return failed(StatusFailure::NoValidReply);
     return decodeStatus(reply);
 }
 

@@ -52,12 +52,20 @@ struct ControllerStatus {
 };
 
 const QByteArray &statusQueryFrame();
-// Decodes an undoubled status reply whether its checksum matched or not. Only the data bytes
-// count: the leading 0x06 and, on a framed reply, the checksum and closing 0x06 are no fields.
+// Decodes an undoubled status reply. Only the data bytes count: the leading 0x06 and, on a
+// framed reply, the checksum and closing 0x06 are no fields.
 ControllerStatus decodeStatus(const QByteArray &reply);
 
+enum class StatusFailure {
+    NotAddressed, // the addressing frame was not acknowledged
+    NoValidReply, // the status reply failed CheckReply (short, wrong checksum, none)
+};
+
 // Address (0x80 + busAddress, 4 tries of 50 ms), then the status frame. Writes "No Status" or
-// "ACK" into memo when given; nullopt when the controller could not be addressed.
-std::optional<ControllerStatus> QueryStatus(CommandEngine &engine, int busAddress, MemoLog *memo);
+// "ACK" into memo when given, and "No Status" after it when the reply is not valid: only a
+// reply CheckReply accepts is decoded, a damaged one would show invented values. nullopt
+// on failure, with the reason in *failure when given.
+std::optional<ControllerStatus> QueryStatus(CommandEngine &engine, int busAddress, MemoLog *memo,
+                                            StatusFailure *failure = nullptr);
 
 } // namespace torvel

@@ -148,8 +148,14 @@ void SerialTransport::onError(QSerialPort::SerialPortError error)
     // A pty has no modem lines: failed line queries are not a fault of the link.
     if (error == QSerialPort::NoError || error == QSerialPort::UnsupportedOperationError)
         return;
-    if (error == QSerialPort::ResourceError || error == QSerialPort::PermissionError) {
-        m_error = QStringLiteral("Verbindung über %1 verloren: %2").arg(m_display, m_port.errorString());
+    // A port that cannot be read any more is gone too: a pty whose other side closed reads
+    // end-of-file, an unplugged adapter fails with EIO. Kept open it would report it again
+    // and again while the engine waits.
+    if (error == QSerialPort::ResourceError || error == QSerialPort::PermissionError
+        || error == QSerialPort::ReadError) {
+        m_error = QStringLiteral("Verbindung über %1 verloren: die Schnittstelle ist geschlossen, die nächste "
+                                 "Übertragung öffnet sie wieder.")
+                      .arg(m_display);
         if (m_port.isOpen()) {
             close();
             emit lineLost(m_error);

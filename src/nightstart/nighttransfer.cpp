@@ -17,6 +17,28 @@
 
 namespace torvel {
 
+QString nightReadOutcome(int oven, bool read, bool aborted)
+{
+    if (read)
+        return QStringLiteral("Nachtstartzeiten von Ofen %1 gelesen.").arg(oven);
+    return aborted ? QStringLiteral("Lesen abgebrochen.")
+                   : QStringLiteral("Nachtstartzeiten von Ofen %1 nicht gelesen.").arg(oven);
+}
+
+QString nightSendOutcome(int oven, NightSendResult result)
+{
+    switch (result) {
+    case NightSendResult::Sent:
+        return QStringLiteral("Nachtstartzeiten an Ofen %1 gesendet.").arg(oven);
+    case NightSendResult::Refused:
+        return QStringLiteral("Nachtstartzeiten nicht gesendet: ein Feld ist keine Zahl.");
+    case NightSendResult::Aborted:
+        return QStringLiteral("Senden abgebrochen.");
+    default:
+        return QStringLiteral("Nachtstartzeiten an Ofen %1 nicht gesendet.").arg(oven);
+    }
+}
+
 namespace {
 constexpr int kReadTries = 5;
 constexpr int kSendAttempts = 6;
@@ -42,7 +64,7 @@ bool NightTransfer::address(int oven)
 
 bool NightTransfer::read(int oven)
 {
-    TransferGuard guard(m_state);
+    TransferGuard guard(m_state, &m_engine);
     m_state.pauseClockPolling();
     const bool ok = readRecord(oven);
     m_state.resumeClockPolling();
@@ -79,14 +101,15 @@ bool NightTransfer::readRecord(int oven)
         }
         processEvents();
     } while (tries > 0 && !m_state.abortFlag);
-    m_prompter.showMessageWindow(m_state.abortFlag ? nighttext::kAborted : nighttext::kReadDone);
+    if (!m_engine.isLineLost()) // a lost line has said so itself
+        m_prompter.showMessageWindow(m_state.abortFlag ? nighttext::kAborted : nighttext::kReadDone);
     m_state.abortFlag = false;
     return arrived;
 }
 
 NightSendResult NightTransfer::send(int oven)
 {
-    TransferGuard guard(m_state);
+    TransferGuard guard(m_state, &m_engine);
     // A half-checked grid must never become a half-sent record: look at all cells first.
     if (const auto problem = findInvalidNightCell(m_grid)) {
         m_prompter.inform(kNightCellProblemCaption, nightCellProblemText(*problem));
@@ -128,7 +151,8 @@ NightSendResult NightTransfer::send(int oven)
     }
     if (result != NightSendResult::Sent && m_state.abortFlag) {
         result = NightSendResult::Aborted;
-        m_prompter.showMessageWindow(nighttext::kAborted);
+        if (!m_engine.isLineLost())
+            m_prompter.showMessageWindow(nighttext::kAborted);
     }
     m_state.abortFlag = false;
     if (result == NightSendResult::Sent)

@@ -2,6 +2,8 @@
 // Reading and sending the night start times of one oven. The window and torvelctl run
 // this same code; the grid is the one the window shows.
 
+#include <QString>
+
 namespace torvel {
 
 class AppState;
@@ -17,6 +19,10 @@ enum class NightSendResult {
     NotAcknowledged, // the record frame was not acknowledged in six attempts
     Aborted,         // "Abbruch" between attempts
 };
+
+// How a transfer ended, for the status line ("Nachtstartzeiten von Ofen 3 gelesen.").
+QString nightReadOutcome(int oven, bool read, bool aborted);
+QString nightSendOutcome(int oven, NightSendResult result);
 
 class NightTransfer
 {

@@ -39,9 +39,12 @@ FileKind kindFromSuffix(const QString &fileName)
 
 FileKind openKind(int filterEntry, const QString &fileName)
 {
+    // A file opens as what it is: list.REC typed under the .BPR entry is still a record.
+    if (const FileKind own = kindFromSuffix(fileName); own != FileKind::None)
+        return own;
     if (filterEntry >= 1 && filterEntry <= 6)
         return kSuffixes[filterEntry - 1].kind;
-    return kindFromSuffix(fileName);
+    return FileKind::None;
 }
 
 FileKind saveKind(int filterEntry)

@@ -13,8 +13,9 @@ QStringList openFilters();
 // The save dialog's entries, in order.
 QStringList saveFilters();
 
-// Entry 1..6 decides the kind; entry 7 (or anything else) the file's suffix: the name
-// (upper case) must END with ".BPR", ".REC", ... A name with none of them is FileKind::None.
+// A name that ends with a known suffix (".BPR", ".REC", ... in any case) is of that kind
+// whatever the entry; any other name is of entry 1..6's kind, and FileKind::None under
+// entry 7 ("Alle Dateien").
 FileKind openKind(int filterEntry, const QString &fileName);
 FileKind kindFromSuffix(const QString &fileName);
 

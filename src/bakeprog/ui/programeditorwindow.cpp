@@ -1,7 +1,9 @@
 #include "programeditorwindow.h"
 
 #include "bakeprog/programsheet.h"
+#include "bakeprog/typedvalue.h"
 #include "shell/appstate.h"
+#include "shell/prompter.h"
 
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -14,6 +16,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
+#include <QTimer>
 #include <QValidator>
 #include <QVBoxLayout>
 
@@ -107,6 +110,7 @@ ProgramEditorWindow::ProgramEditorWindow(AppState *state, QWidget *parent)
     for (int i = 0; i < kProgramValueCount; ++i)
         m_fields[i]->setText(m_record.shownText(i, minuteColumns));
     updateTotalTime();
+    markTaken();
 }
 
 QLineEdit *ProgramEditorWindow::makeField(int index, int maxChars)
@@ -277,6 +281,19 @@ void ProgramEditorWindow::fill(int number, const QString &name, const QStringLis
         m_fields[i]->setText(valueTexts.value(i));
     updateRecord();
     updateTotalTime();
+    markTaken();
+}
+
+void ProgramEditorWindow::markTaken()
+{
+    m_taken = program();
+    m_accepted = fieldTexts();
+}
+
+bool ProgramEditorWindow::hasUntakenEdits() const
+{
+    const EditorProgram now = program();
+    return now.name != m_taken.name || now.values != m_taken.values;
 }
 
 void ProgramEditorWindow::fill(const EditorProgram &program)
@@ -308,18 +325,50 @@ void ProgramEditorWindow::TakeBtnClick()
     m_number->interpretText(); // a number still being typed counts
     // Taken over by keyboard the focus never left the field: its own step runs first, so
     // the list gets what the field would show.
+    std::optional<QString> problem;
     if (auto *edit = qobject_cast<QLineEdit *>(focusWidget()))
-        leaveField(edit);
+        problem = leaveField(edit);
+    // A field filled in some other way (or left while another window took the focus).
+    for (int i = 0; i < kProgramValueCount && !problem; ++i) {
+        problem = valueProblem(i, m_fields[i]->text());
+        if (problem)
+            m_fields[i]->setText(m_accepted.value(i));
+    }
+    if (problem) {
+        if (m_prompter)
+            m_prompter->inform(kTypedValueCaption, *problem);
+        return; // nothing the controller cannot hold goes into the list
+    }
     const EditorProgram p = program();
     emit takenOver(p.number, p.name, p.values);
+    markTaken();
 }
 
-void ProgramEditorWindow::leaveField(QLineEdit *edit)
+QString ProgramEditorWindow::fieldName(int index) const
+{
+    static const char *const kinds[] = {"Backzeit", "Oberhitze", "Unterhitze", "Schwaden", "Abzug"};
+    const EditorField kind = editorFieldOf(index);
+    return QString::fromUtf8(kinds[static_cast<int>(kind)]) + QLatin1Char(' ') + QString::number(index / 5 + 1);
+}
+
+std::optional<QString> ProgramEditorWindow::valueProblem(int index, const QString &text) const
+{
+    const QList<int> minuteColumns = m_state ? m_state->minuteColumns : AppState::defaultMinuteColumns();
+    const int column = index + 2;
+    return typedValueProblem(fieldName(index), text, typedValueMaximum(column, minuteColumns),
+                             isMinuteColumn(column, minuteColumns));
+}
+
+std::optional<QString> ProgramEditorWindow::leaveField(QLineEdit *edit)
 {
     const auto it = std::find(m_fields.begin(), m_fields.end(), edit);
     if (it == m_fields.end())
-        return;
+        return std::nullopt;
     const int index = static_cast<int>(it - m_fields.begin());
+    if (auto problem = valueProblem(index, edit->text())) {
+        edit->setText(m_accepted.value(index));
+        return problem;
+    }
     switch (editorFieldOf(index)) {
     case EditorField::BakeTime:
         edit->setText(m_record.leaveBakeTime(index, edit->text()));
@@ -330,9 +379,29 @@ void ProgramEditorWindow::leaveField(QLineEdit *edit)
         break;
     case EditorField::Steam:
     case EditorField::Damper:
-        return; // kept as typed
+        break; // kept as typed
     }
+    m_accepted[index] = edit->text();
     updateTotalTime();
+    return std::nullopt;
+}
+
+bool ProgramEditorWindow::mayDiscard()
+{
+    if (!hasUntakenEdits() || !m_prompter)
+        return true;
+    return m_prompter->ask(QStringLiteral("ACHTUNG"),
+                           QStringLiteral("Das Backprogramm wurde verändert und nicht übernommen!\n\r"
+                                          "Sollen die Änderungen verworfen werden?"),
+                           {PromptButton::Yes, PromptButton::No})
+           == PromptButton::Yes;
+}
+
+// The window's close button comes here as well (QDialog::closeEvent calls reject()).
+void ProgramEditorWindow::reject()
+{
+    if (mayDiscard())
+        QDialog::reject();
 }
 
 void ProgramEditorWindow::moveInColumn(int index, int step)
@@ -362,8 +431,17 @@ bool ProgramEditorWindow::eventFilter(QObject *watched, QEvent *event)
         if (event->type() == QEvent::FocusOut) {
             // Only when the user moves on, not when another window or a menu takes over.
             const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-                leaveField(edit);
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+                if (auto problem = leaveField(edit)) {
+                    // Said once the focus has moved on; then the field is to be typed again.
+                    QTimer::singleShot(0, this, [this, edit, text = *problem] {
+                        if (m_prompter)
+                            m_prompter->inform(kTypedValueCaption, text);
+                        edit->setFocus(Qt::OtherFocusReason);
+                        edit->selectAll();
+                    });
+                }
+            }
         } else if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent *>(event)->key();
             if (key == Qt::Key_Down || key == Qt::Key_Up) {

@@ -9,6 +9,7 @@
 
 #include <QDialog>
 #include <array>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -18,6 +19,7 @@ class QSpinBox;
 namespace torvel {
 
 class AppState;
+class Prompter;
 class SheetModel;
 
 class ProgramEditorWindow : public QDialog
@@ -25,6 +27,10 @@ class ProgramEditorWindow : public QDialog
     Q_OBJECT
 public:
     explicit ProgramEditorWindow(AppState *state, QWidget *parent = nullptr);
+
+    // Refused values and the question before discarding edits go through it (none: values
+    // are still refused, edits are discarded without asking).
+    void setPrompter(Prompter *prompter) { m_prompter = prompter; }
 
     // Fills the form: number into PrgNr, the name, and the 23 value texts (ProgramValues
     // order) into their fields; then the record and the total time follow the fields.
@@ -39,11 +45,20 @@ public:
     EditorProgram program() const;
     const EditorRecord &record() const { return m_record; }
 
-    // "Übernehmen": emits takenOver; the window stays open.
+    // "Übernehmen": emits takenOver; the window stays open. Refused (with the message) while
+    // a field holds a value the controller cannot take.
     void TakeBtnClick();
-    // The step that runs when the focus leaves a bake time or heat field (tests call it
-    // directly); other fields keep their text.
-    void leaveField(QLineEdit *field);
+    // The step that runs when the focus leaves a value field (tests call it directly): a
+    // value the controller cannot hold is refused and the field shows its last value again
+    // (the message is returned); bake time and heat fields are then converted, the others
+    // keep their text.
+    std::optional<QString> leaveField(QLineEdit *field);
+
+    // Name or values differ from what was filled in or taken over last.
+    bool hasUntakenEdits() const;
+    // "Schliessen", "Abbrechen", Escape, the close button: asks first when edits were not
+    // taken over.
+    void reject() override;
 
     QLineEdit *prgName() const { return m_name; }
     QSpinBox *prgNr() const { return m_number; }
@@ -76,8 +91,16 @@ private:
     void updateTotalTime();
     void moveInColumn(int index, int step);
     QStringList fieldTexts() const;
+    QString fieldName(int index) const;
+    std::optional<QString> valueProblem(int index, const QString &text) const;
+    bool mayDiscard();
+    void markTaken();
 
     AppState *m_state;
+    Prompter *m_prompter = nullptr;
+    // Each field's last accepted text: what a refused value gives way to.
+    QStringList m_accepted;
+    EditorProgram m_taken; // name and values as filled in or taken over last
     EditorRecord m_record;
     QLineEdit *m_name = nullptr;
     QSpinBox *m_number = nullptr;

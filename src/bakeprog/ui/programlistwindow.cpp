@@ -6,6 +6,7 @@
 #include "bakeprog/programlistfiles.h"
 #include "bakeprog/programprint.h"
 #include "bakeprog/programsheet.h"
+#include "bakeprog/typedvalue.h"
 #include "bakeprog/ui/servicepanel.h"
 #include "bakeprog/ui/programprinter.h"
 #include "bakeprog/ui/programeditorwindow.h"
@@ -16,6 +17,7 @@
 #include "shell/requests.h"
 #include "shell/transferguard.h"
 #include "shell/ui/gridview.h"
+#include "shell/ui/windowbusy.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -23,14 +25,16 @@
 #include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QMdiSubWindow>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
 #include <QTime>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace torvel {
 
@@ -39,8 +43,8 @@ const QString kTimePending = QStringLiteral("Übertragungszeit=..");
 
 QString elapsedText(qint64 ms)
 {
-    return QStringLiteral("Übertragungszeit=")
-           + QTime(0, 0).addMSecs(static_cast<int>(ms)).toString(QLocale::system().timeFormat(QLocale::LongFormat));
+    // A duration: hours, minutes and seconds, never a time zone.
+    return QStringLiteral("Übertragungszeit=") + QTime(0, 0).addMSecs(static_cast<int>(ms)).toString(QStringLiteral("HH:mm:ss"));
 }
 } // namespace
 
@@ -50,7 +54,8 @@ QString ProgramListWindow::captionFor(const AppState &state)
 }
 
 ProgramListWindow::ProgramListWindow(AppState *state, ControllerLink *link, Prompter *prompter, RangeDialog *rangeDialog, QWidget *parent)
-    : QWidget(parent), m_state(state), m_link(link), m_prompter(prompter), m_rangeDialog(rangeDialog)
+    : QWidget(parent), m_state(state), m_link(link), m_prompter(prompter), m_rangeDialog(rangeDialog),
+      m_busyGuard(new WindowBusy(this, state, link))
 {
     setObjectName(QStringLiteral("TBPrg"));
     setWindowTitle(captionFor(*state));
@@ -72,17 +77,21 @@ ProgramListWindow::ProgramListWindow(AppState *state, ControllerLink *link, Prom
         }
     });
     connect(this, &ProgramListWindow::editRequested, this, &ProgramListWindow::openEditor);
-    // Names take every key; value columns only digits.
+    // Names take every key; value columns only digits, and only what the controller holds.
     connect(m_grid, &GridView::keyPress, this, [this](QChar *ch) {
         if (m_record.currentCol() >= 2 && !ch->isDigit())
             *ch = QChar();
     });
+    m_grid->setEditCheck(
+        [this](int row, int col, const QString &text) { return checkTypedCell(row, col, text); });
+    connect(m_grid, &GridView::cellEdited, this, [this] { m_recordModified = true; });
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(m_grid, 1);
     buildButtons();
     layout->addWidget(m_progressPanel);
+    layout->addWidget(m_busyGuard->hint());
     auto *buttons = new QWidget(this);
     buttons->setObjectName(QStringLiteral("Buttons"));
     auto *row = new QHBoxLayout(buttons);
@@ -100,6 +109,11 @@ ProgramListWindow::ProgramListWindow(AppState *state, ControllerLink *link, Prom
     m_gaugeTimer.setSingleShot(true);
     m_gaugeTimer.setInterval(50);
     connect(&m_gaugeTimer, &QTimer::timeout, this, &ProgramListWindow::showProgress);
+    connect(m_busyGuard, &WindowBusy::heldChanged, this, [this](bool held) {
+        m_receive->setEnabled(!held);
+        m_send->setEnabled(!held);
+    });
+    connect(m_busyGuard, &WindowBusy::released, this, &ProgramListWindow::runPendingRequests);
     m_state->bakeProgramList = this;
     followActivation(this, [this] { onActivated(); });
 }
@@ -192,11 +206,15 @@ void ProgramListWindow::showProgress()
     m_gauge->setValue(m_progressValue);
 }
 
+bool ProgramListWindow::busy() const
+{
+    return m_busyGuard->held();
+}
+
+// The transfer itself: "Abbrechen" and the progress panel (the buttons follow the guard).
 void ProgramListWindow::setBusy(bool busy)
 {
-    m_busy = busy;
-    m_receive->setEnabled(!busy);
-    m_send->setEnabled(!busy);
+    m_transferring = busy;
     m_abort->setEnabled(busy);
     m_progressPanel->setVisible(busy);
 }
@@ -206,40 +224,61 @@ bool ProgramListWindow::prepare(const QString &label, int oven, int *first, int 
     m_transferTime->setText(kTimePending);
     std::optional<int> capacity;
     {
-        TransferGuard guard(*m_state);
+        TransferGuard guard(*m_state, &m_link->engine());
         capacity = QueryProgramCapacity(m_link->engine(), oven);
     }
+    if (m_busyGuard->closing())
+        return false; // closed while the controller was asked: nothing more happens
     if (!capacity) {
-        m_prompter->inform(kNotReachableCaption, kNotReachableText);
+        if (!m_link->engine().isLineLost()) // a lost line has said so itself
+            m_prompter->inform(kNotReachableCaption, notReachableText(m_link->engine()));
         return false;
     }
-    return m_rangeDialog->choose(label, *capacity, first, last);
+    return m_rangeDialog->choose(label, *capacity, first, last) && !m_busyGuard->closing();
+}
+
+bool ProgramListWindow::mayDiscardChanges()
+{
+    return !m_recordModified
+           || m_prompter->ask(kDiscardChangesCaption, kDiscardChangesText, {PromptButton::Yes, PromptButton::No})
+                  == PromptButton::Yes;
 }
 
 void ProgramListWindow::BPrgempfangenClick()
 {
-    if (m_busy || m_state->transferActive())
-        return;
+    m_busyGuard->runWhenLineFree([this] { receive(); });
+}
+
+void ProgramListWindow::receive()
+{
     const int oven = m_state->selectedOven(); // taken once: choosing another oven meanwhile changes nothing
     int first = 0;
     int last = 0;
     if (!prepare(QStringLiteral("empfange von:"), oven, &first, &last))
+        return;
+    // A receive empties every row: changes outside the range would be lost without a word.
+    if ((first > 1 || last < kMaxProgramNumber) && !mayDiscardChanges())
         return;
     QElapsedTimer clock;
     clock.start();
     m_record.setTopRow(first);
     setBusy(true);
     ProgramTransfer transfer(*m_state, m_link->engine(), *m_prompter, m_record, this);
-    transfer.receive(oven, first, last);
+    const int received = transfer.receive(oven, first, last);
     setBusy(false);
+    if (!m_link->engine().isLineLost()) // a lost line has said so itself
+        m_state->reportOutcome(receiveOutcome(received, first, last, oven, transfer.aborted()));
+    m_recordModified = false; // the list shows what the oven holds now
     m_transferTime->setText(elapsedText(clock.elapsed()));
-    finishTransfer();
 }
 
 void ProgramListWindow::BPrgsendenClick()
 {
-    if (m_busy || m_state->transferActive())
-        return;
+    m_busyGuard->runWhenLineFree([this] { send(); });
+}
+
+void ProgramListWindow::send()
+{
     const int oven = m_state->selectedOven();
     int first = 0;
     int last = 0;
@@ -251,11 +290,12 @@ void ProgramListWindow::BPrgsendenClick()
     setBusy(true);
     ProgramTransfer transfer(*m_state, m_link->engine(), *m_prompter, m_record, this);
     transfer.setRetrytest(m_retrytest->isChecked());
-    transfer.send(oven, first, last);
+    const bool sent = transfer.send(oven, first, last);
     setBusy(false);
+    if (!m_link->engine().isLineLost())
+        m_state->reportOutcome(sendOutcome(first, last, oven, sent));
     m_transferTime->setText(elapsedText(clock.elapsed()));
     QApplication::restoreOverrideCursor();
-    finishTransfer();
 }
 
 void ProgramListWindow::AbbruchButtonClick()
@@ -264,20 +304,24 @@ void ProgramListWindow::AbbruchButtonClick()
     m_progressPanel->hide();
 }
 
-void ProgramListWindow::finishTransfer()
+bool ProgramListWindow::checkTypedCell(int row, int col, const QString &text)
 {
-    if (m_closeDeferred) {
-        m_closeDeferred = false;
-        closeHost(this);
-    }
+    const auto problem = typedCellProblem(row, col, text, m_state->minuteColumns);
+    if (!problem)
+        return true;
+    // Said once the cell editor has closed; the cell keeps its value.
+    QTimer::singleShot(0, this, [this, text = *problem] { m_prompter->inform(kTypedValueCaption, text); });
+    return false;
 }
 
 void ProgramListWindow::closeEvent(QCloseEvent *event)
 {
-    if (m_busy) {
-        // The transfer runs on this window's stack: stop it, close when it has returned.
-        m_state->abortFlag = true;
-        m_closeDeferred = true;
+    if (m_transferring)
+        m_state->abortFlag = true; // the transfer stops after its current try
+    // A click is still in work on this window's stack: hidden now, closed when it returns.
+    if (m_busyGuard->deferClose(event))
+        return;
+    if (!mayDiscardChanges()) {
         event->ignore();
         return;
     }
@@ -292,17 +336,33 @@ bool ProgramListWindow::event(QEvent *event)
 {
     if (event->type() == RequestEvent::eventType()) {
         const auto *r = static_cast<RequestEvent *>(event);
-        if (m_closeDeferred)
+        if (m_busyGuard->closing())
             return true;
-        switch (r->request()) {
-        case Request::ShowAgain:
-            showAgain(this);
-            break;
+        const PendingRequest request{r->request(), r->p1(), r->p2(), m_state->currentFileName};
+        if (busy() && request.request != Request::ShowAgain)
+            m_pending << request; // the list must not change or be half-saved under a transfer
+        else
+            handleRequest(request);
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void ProgramListWindow::handleRequest(const PendingRequest &request)
+{
+    if (request.request == Request::ShowAgain) {
+        showAgain(this);
+        return;
+    }
+    // Loads and saves ask questions (nested event loops): held like any click.
+    m_busyGuard->run([this, &request] {
+        m_state->currentFileName = request.fileName;
+        switch (request.request) {
         case Request::LoadRecord:
-            loadRecordRequest(r->p1());
+            loadRecordRequest(request.p1);
             break;
         case Request::SaveRecord:
-            saveRecordRequest(r->p1(), r->p2());
+            saveRecordRequest(request.p1, request.p2);
             break;
         case Request::Print:
             printRequest();
@@ -310,9 +370,17 @@ bool ProgramListWindow::event(QEvent *event)
         default:
             break;
         }
-        return true;
+    });
+}
+
+void ProgramListWindow::runPendingRequests()
+{
+    const QList<PendingRequest> pending = std::exchange(m_pending, {});
+    for (const PendingRequest &r : pending) {
+        if (m_busyGuard->closing())
+            break; // the window goes: what it was to load or save goes with it
+        handleRequest(r);
     }
-    return QWidget::event(event);
 }
 
 void ProgramListWindow::setEditor(ProgramEditorWindow *editor)
@@ -322,6 +390,7 @@ void ProgramListWindow::setEditor(ProgramEditorWindow *editor)
     m_editor = editor;
     if (!editor)
         return;
+    editor->setPrompter(m_prompter);
     connect(editor, &ProgramEditorWindow::takenOver, this,
             [this](int number, const QString &name, const QStringList &values) {
                 takeOverIntoList(m_record, EditorProgram{number, name, values}, m_recordModified);
@@ -332,14 +401,15 @@ void ProgramListWindow::openEditor(int row)
 {
     if (!m_editor || row < 1 || row > kMaxProgramNumber)
         return;
-    m_editor->fillFromRow(m_record, row);
-    m_editor->showModal();
+    // Never under a running transfer: the editor's own event loop would hold the transfer up.
+    m_busyGuard->run([this, row] {
+        m_editor->fillFromRow(m_record, row);
+        m_editor->showModal();
+    });
 }
 
 void ProgramListWindow::loadRecordRequest(int p1)
 {
-    if (m_busy)
-        return; // never replace the list under a running transfer
     ProgramListFiles files(m_record, *m_state, *m_prompter, m_recordModified);
     const ListFileResult result = files.loadRecord(p1 == kUsbParam ? ListFileKind::Tbr : ListFileKind::Rec);
     if (!result.caption.isEmpty())
@@ -374,8 +444,8 @@ int ProgramListWindow::currentProgramRow() const
 
 void ProgramListWindow::loadSingleProgram(FileKind kind, const QString &fileName)
 {
-    if (m_busy)
-        return;
+    if (busy())
+        return; // never into a list a transfer fills
     ProgramListFiles files(m_record, *m_state, *m_prompter, m_recordModified);
     const int row = std::max(1, m_record.currentRow());
     if (kind == FileKind::Bpr)

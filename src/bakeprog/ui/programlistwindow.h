@@ -3,9 +3,11 @@
 // selected oven, opened and saved through the frame's file requests.
 
 #include "bakeprog/programtransfer.h"
+#include "shell/requests.h"
 #include "shell/sheetmodel.h"
 #include "shell/singleprogramtarget.h"
 
+#include <QList>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -23,6 +25,7 @@ class ControllerLink;
 class GridView;
 class Prompter;
 class RangeDialog;
+class WindowBusy;
 
 class ServicePanel;
 class ProgramEditorWindow;
@@ -41,7 +44,9 @@ public:
     GridView *grid() const { return m_grid; }
     bool recordModified() const { return m_recordModified; }
     void setRecordModified(bool on) { m_recordModified = on; }
-    bool busy() const { return m_busy; }
+    // From an accepted click (receive, send, the editor) until it has returned.
+    bool busy() const;
+    WindowBusy *busyGuard() const { return m_busyGuard; }
 
     QPushButton *receiveButton() const { return m_receive; }
     QPushButton *sendButton() const { return m_send; }
@@ -52,7 +57,8 @@ public:
     QCheckBox *retrytest() const { return m_retrytest; }
     ServicePanel *debugPanel() const { return m_debugPanel; }
 
-    // The program editor, made once at start-up; double-click and Enter open it.
+    // The program editor, made once at start-up; double-click and Enter open it (not while
+    // this window is busy).
     void setEditor(ProgramEditorWindow *editor);
     void openEditor(int row);
 
@@ -65,6 +71,7 @@ public:
     int currentProgramRow() const override;
     void loadSingleProgram(FileKind kind, const QString &fileName) override;
 
+    // Both wait while another window holds the line.
     void BPrgempfangenClick();
     void BPrgsendenClick();
     void AbbruchButtonClick();
@@ -84,11 +91,24 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    struct PendingRequest {
+        Request request;
+        int p1;
+        int p2;
+        QString fileName; // the frame's current file name when the request came
+    };
+
     void buildButtons();
     void setBusy(bool busy);
+    void receive();
+    void send();
     // Capacity query and range dialog; false when the transfer must not start.
     bool prepare(const QString &label, int oven, int *first, int *last);
-    void finishTransfer();
+    void handleRequest(const PendingRequest &request);
+    void runPendingRequests();
+    // The question before changes are discarded; true when they may go.
+    bool mayDiscardChanges();
+    bool checkTypedCell(int row, int col, const QString &text);
     void showProgress();
     void onActivated();
 
@@ -99,8 +119,10 @@ private:
     SheetModel m_record;
     GridView *m_grid = nullptr;
     bool m_recordModified = false;
-    bool m_busy = false;
-    bool m_closeDeferred = false;
+    bool m_transferring = false;
+    WindowBusy *m_busyGuard = nullptr;
+    // File and print requests that came while busy: they run once it has returned.
+    QList<PendingRequest> m_pending;
 
     QWidget *m_progressPanel = nullptr;
     QLabel *m_step = nullptr;

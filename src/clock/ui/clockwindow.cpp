@@ -1,6 +1,7 @@
 #include "clockwindow.h"
 
 #include "shell/ui/childhost.h"
+#include "shell/ui/windowbusy.h"
 
 #include "clock/clockread.h"
 #include "clock/clockset.h"
@@ -9,6 +10,7 @@
 #include "shell/appstate.h"
 #include "shell/prompter.h"
 #include "shell/requests.h"
+#include "shell/transferguard.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -20,19 +22,6 @@
 #include <QVBoxLayout>
 
 namespace torvel {
-
-// Marks the window busy for the life of one read or set, so a close meanwhile waits.
-class ClockWindow::Transaction
-{
-public:
-    explicit Transaction(ClockWindow *w) : m_w(w) { m_w->m_transaction = true; }
-    ~Transaction() { m_w->m_transaction = false; }
-    Transaction(const Transaction &) = delete;
-    Transaction &operator=(const Transaction &) = delete;
-
-private:
-    ClockWindow *m_w;
-};
 
 namespace {
 QLabel *makePanel(const QString &name, const QString &text, QWidget *parent)
@@ -57,7 +46,7 @@ QLabel *makeLabel(const QString &name, const QString &text, QWidget *parent)
 
 ClockWindow::ClockWindow(AppState *state, ControllerLink *link, Prompter *prompter, QWidget *parent)
     : QWidget(parent), m_state(state), m_link(link), m_prompter(prompter),
-      m_getTimer(new QTimer(this))
+      m_getTimer(new QTimer(this)), m_busy(new WindowBusy(this, state, link))
 {
     setObjectName(QStringLiteral("TUhrempfangen"));
     setWindowTitle(QStringLiteral("Uhrzeit"));
@@ -81,6 +70,7 @@ ClockWindow::ClockWindow(AppState *state, ControllerLink *link, Prompter *prompt
     buttons->addWidget(m_schliessen);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
+    layout->addWidget(m_busy->hint());
     layout->addLayout(buttons);
 
     connect(m_stellen, &QPushButton::clicked, this, &ClockWindow::setClock);
@@ -110,24 +100,34 @@ void ClockWindow::unregister()
         m_state->clockWindow = nullptr;
 }
 
+bool ClockWindow::transactionRunning() const
+{
+    return m_busy->held();
+}
+
 void ClockWindow::pollClock()
 {
     m_getTimer->stop();
-    if (m_stopTimePoll || m_closeDeferred)
+    if (m_stopTimePoll || m_busy->closing())
         return;
-    if (m_transaction || m_link->engine().busy()) {
-        m_getTimer->start(); // another transaction holds the line: try again next tick
+    if (m_busy->held() || m_busy->waiting() || m_busy->lineTaken()) {
+        m_getTimer->start(); // the line or this window is busy: try again next tick
         return;
     }
+    m_busy->run([this] { readClock(); });
+}
+
+void ClockWindow::readClock()
+{
     m_vksZeit->setText(QStringLiteral("* ") + m_vksZeit->text() + QStringLiteral(" *"));
     m_pcZeit->setText(pcTimeText(QDateTime::currentDateTime()));
     const int oven = m_state->selectedOven(); // taken once: a later selection does not redirect this read
     ClockReading reading;
     {
-        Transaction running(this);
+        TransferGuard guard(*m_state, &m_link->engine());
         reading = ReadControllerClock(m_link->engine(), oven);
     }
-    if (finishDeferredClose())
+    if (m_busy->closing())
         return;
     m_vksZeit->setText(clockReadingText(reading));
     m_getTimer->setInterval(kPollMs);
@@ -137,24 +137,26 @@ void ClockWindow::pollClock()
 
 void ClockWindow::setClock()
 {
-    if (m_closeDeferred)
-        return;
-    if (m_transaction || m_link->engine().busy()) {
-        QTimer::singleShot(kBusyRetryMs, this, &ClockWindow::setClock);
-        return;
-    }
+    m_busy->runWhenLineFree([this] { setClockNow(); });
+}
+
+void ClockWindow::setClockNow()
+{
     const bool wasPolling = m_getTimer->isActive();
     m_getTimer->stop();
     if (m_prompter)
         m_prompter->showMessageWindow(QStringLiteral("Uhr wird gestellt..."));
     int code = ClockNotAddressable;
+    const int oven = m_state->selectedOven();
     {
-        Transaction running(this);
-        code = SetControllerClock(m_link->engine(), m_state->selectedOven(), QDateTime::currentDateTime());
+        TransferGuard guard(*m_state, &m_link->engine());
+        code = SetControllerClock(m_link->engine(), oven, QDateTime::currentDateTime());
     }
     if (m_prompter)
         m_prompter->showMessageWindow(clockSetOutcomeText(code));
-    if (finishDeferredClose())
+    if (!m_link->engine().isLineLost()) // a lost line has said so itself
+        m_state->reportOutcome(QStringLiteral("Ofen %1: ").arg(oven) + clockSetOutcomeText(code));
+    if (m_busy->closing())
         return;
     if (wasPolling)
         m_getTimer->start();
@@ -162,26 +164,13 @@ void ClockWindow::setClock()
         m_getTimer->stop();
 }
 
-bool ClockWindow::finishDeferredClose()
-{
-    if (!m_closeDeferred)
-        return false;
-    m_closeDeferred = false;
-    closeHost(this); // the transaction has returned: now the frame may go
-    return true;
-}
-
 void ClockWindow::closeEvent(QCloseEvent *event)
 {
     m_getTimer->stop();
     unregister();
-    if (m_transaction) {
-        // The read or set still runs on this window's stack: hide now, close when it returns.
-        m_closeDeferred = true;
-        hostWindow(this)->hide();
-        event->ignore();
+    // A read or set still runs on this window's stack: hidden now, closed when it returns.
+    if (m_busy->deferClose(event))
         return;
-    }
     event->accept();
     // Closed directly (not through its frame): take the subwindow along. A subwindow that is
     // closing already ignores this.
@@ -208,11 +197,11 @@ void ClockWindow::handleRequest(int number)
 {
     switch (static_cast<Request>(number)) {
     case Request::ShowAgain:
-        if (!m_closeDeferred)
+        if (!m_busy->closing())
             showAgain(this);
         break;
     case Request::StartCommunication:
-        if (!m_closeDeferred)
+        if (!m_busy->closing())
             m_getTimer->start();
         break;
     case Request::StopCommunication:

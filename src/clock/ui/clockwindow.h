@@ -15,6 +15,7 @@ namespace torvel {
 class AppState;
 class ControllerLink;
 class Prompter;
+class WindowBusy;
 
 class ClockWindow : public QWidget
 {
@@ -22,8 +23,6 @@ class ClockWindow : public QWidget
 public:
     static constexpr int kFirstPollMs = 500;
     static constexpr int kPollMs = 5000;
-    // A click on "Stellen" while the line is busy is carried out this much later.
-    static constexpr int kBusyRetryMs = 50;
 
     // state and link are required and outlive the window; prompter may be null (no messages).
     ClockWindow(AppState *state, ControllerLink *link, Prompter *prompter, QWidget *parent = nullptr);
@@ -35,12 +34,13 @@ public:
     bool stopTimePoll() const { return m_stopTimePoll; }
     void setStopTimePoll(bool stop) { m_stopTimePoll = stop; }
 
-    // True while a read or set of this window waits for the line.
-    bool transactionRunning() const { return m_transaction; }
+    // True while a read or set of this window runs (its busy guard is held).
+    bool transactionRunning() const;
+    WindowBusy *busyGuard() const { return m_busy; }
 
     // A GetTimer tick: one read of the controller's clock.
     void pollClock();
-    // "Stellen".
+    // "Stellen": waits while the line is taken.
     void setClock();
 
 protected:
@@ -48,13 +48,11 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    class Transaction;
-
+    void readClock();
+    void setClockNow();
     void onActivated();
     void handleRequest(int number);
     void unregister();
-    // Finishes a close asked for during the transaction that just ended; true when it did.
-    bool finishDeferredClose();
 
     AppState *m_state;
     ControllerLink *m_link;
@@ -64,9 +62,8 @@ private:
     QPushButton *m_stellen;
     QPushButton *m_schliessen;
     QTimer *m_getTimer;
+    WindowBusy *m_busy;
     bool m_stopTimePoll = false;
-    bool m_transaction = false;
-    bool m_closeDeferred = false;
 };
 
 } // namespace torvel

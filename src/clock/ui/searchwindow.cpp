@@ -1,19 +1,21 @@
 #include "searchwindow.h"
 
 #include "shell/ui/childhost.h"
+#include "shell/ui/windowbusy.h"
 
 #include "link/controller.h"
 #include "link/controllerlink.h"
 #include "shell/appstate.h"
 #include "shell/requests.h"
+#include "shell/transferguard.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMdiSubWindow>
-#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <QTableWidget>
@@ -31,7 +33,7 @@ const QString kWidestVersion = QStringLiteral("2.91 r3 *");
 
 SearchWindow::SearchWindow(AppState *state, ControllerLink *link, QWidget *parent)
     : QWidget(parent), m_state(state), m_link(link), m_table(new QTableWidget(kOvens, 2, this)),
-      m_getTimer(new QTimer(this))
+      m_getTimer(new QTimer(this)), m_busy(new WindowBusy(this, state, link))
 {
     setObjectName(QStringLiteral("TTorvelVer"));
     setWindowTitle(QStringLiteral("VKS Torvel suchen..."));
@@ -70,6 +72,7 @@ SearchWindow::SearchWindow(AppState *state, ControllerLink *link, QWidget *paren
     buttons->addWidget(m_schliessen);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(group);
+    layout->addWidget(m_busy->hint());
     layout->addLayout(buttons);
 
     connect(m_suchen, &QPushButton::clicked, m_getTimer, qOverload<>(&QTimer::start));
@@ -92,33 +95,44 @@ SearchWindow::~SearchWindow()
 
 bool SearchWindow::searching() const
 {
-    return !m_schliessen->isEnabled();
+    return m_busy->held();
 }
 
 void SearchWindow::search()
 {
     m_getTimer->stop();
-    if (searching())
+    if (m_busy->closing() || m_busy->held())
         return;
-    if (m_link->engine().busy()) {
-        m_getTimer->start(); // another window's transaction holds the line: start a little later
+    if (m_busy->lineTaken()) {
+        m_getTimer->start(); // the line is taken: start a little later
         return;
     }
+    m_busy->run([this] { searchOvens(); });
+}
+
+void SearchWindow::searchOvens()
+{
     m_suchen->setEnabled(false);
     m_schliessen->setEnabled(false);
-    QPointer<SearchWindow> self(this);
-    for (int oven = 1; oven <= kOvens; ++oven) {
-        // The clock window would compete for the line between two ovens.
-        m_state->pauseClockPolling();
-        QCoreApplication::processEvents();
-        if (!self)
-            return;
-        setCell(oven - 1, 1, cellText(oven - 1, 1) + QStringLiteral(" *"));
-        const QString version = ReadSoftwareVersion(m_link->engine(), oven);
-        if (!self)
-            return;
-        setCell(oven - 1, 1, version);
+    int found = 0;
+    {
+        TransferGuard guard(*m_state, &m_link->engine());
+        CommandEngine &engine = m_link->engine();
+        for (int oven = 1; oven <= kOvens; ++oven) {
+            // The clock window would compete for the line between two ovens.
+            m_state->pauseClockPolling();
+            QCoreApplication::processEvents();
+            // Closed meanwhile, or the line is gone: the ovens not asked keep what they showed.
+            if (m_busy->closing() || engine.isLineLost())
+                break;
+            setCell(oven - 1, 1, cellText(oven - 1, 1) + QStringLiteral(" *"));
+            const QString version = ReadSoftwareVersion(engine, oven);
+            setCell(oven - 1, 1, engine.isLineLost() ? cellText(oven - 1, 1).chopped(2) : version);
+            found += version != QLatin1String("NA") ? 1 : 0;
+        }
     }
+    if (!m_link->engine().isLineLost() && !m_busy->closing())
+        m_state->reportOutcome(QStringLiteral("Suche beendet: %1 von %2 Öfen antworten.").arg(found).arg(kOvens));
     m_suchen->setEnabled(true);
     m_schliessen->setEnabled(true);
     m_state->resumeClockPolling();
@@ -126,13 +140,12 @@ void SearchWindow::search()
 
 void SearchWindow::closeEvent(QCloseEvent *event)
 {
-    if (searching()) {
-        event->ignore();
-        return;
-    }
     m_getTimer->stop();
     if (m_state->searchWindow == this)
         m_state->searchWindow = nullptr;
+    // The search still runs on this window's stack: hidden now, closed when it returns.
+    if (m_busy->deferClose(event))
+        return;
     event->accept();
     // Closed directly (not through its frame): take the subwindow along.
     if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
@@ -142,7 +155,7 @@ void SearchWindow::closeEvent(QCloseEvent *event)
 bool SearchWindow::event(QEvent *event)
 {
     if (event->type() == RequestEvent::eventType()) {
-        if (static_cast<RequestEvent *>(event)->request() == Request::ShowAgain)
+        if (static_cast<RequestEvent *>(event)->request() == Request::ShowAgain && !m_busy->closing())
             showAgain(this);
         return true;
     }

@@ -14,6 +14,7 @@ namespace torvel {
 
 class AppState;
 class ControllerLink;
+class WindowBusy;
 
 class SearchWindow : public QWidget
 {
@@ -28,10 +29,11 @@ public:
 
     QTimer *getTimer() const { return m_getTimer; }
     QTableWidget *table() const { return m_table; }
-    // True while the search runs (closing is refused then).
+    // True while the search runs (a close meanwhile waits for it).
     bool searching() const;
+    WindowBusy *busyGuard() const { return m_busy; }
 
-    // A GetTimer tick: asks ovens 1 to 7 for their version.
+    // A GetTimer tick: asks ovens 1 to 7 for their version (later, while the line is taken).
     void search();
 
 protected:
@@ -39,6 +41,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void searchOvens();
     void onActivated();
     void writeOvenColumn();
     void setCell(int row, int column, const QString &text);
@@ -50,6 +53,7 @@ private:
     QPushButton *m_suchen;
     QPushButton *m_schliessen;
     QTimer *m_getTimer;
+    WindowBusy *m_busy;
 };
 
 } // namespace torvel

@@ -9,15 +9,16 @@
 #include "shell/prompter.h"
 #include "shell/sheetmodel.h"
 #include "shell/ui/gridview.h"
+#include "shell/ui/windowbusy.h"
 
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTableView>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -35,21 +36,9 @@ QPushButton *makeButton(const QString &name, const QString &text, QWidget *paren
 }
 } // namespace
 
-// The busy state of one read or send: buttons and grid locked, "Abbruch" open.
-class NightStartWindow::Busy
-{
-public:
-    explicit Busy(NightStartWindow *w) : m_w(w) { m_w->setBusy(true); }
-    ~Busy() { m_w->setBusy(false); }
-    Busy(const Busy &) = delete;
-    Busy &operator=(const Busy &) = delete;
-
-private:
-    NightStartWindow *m_w;
-};
-
 NightStartWindow::NightStartWindow(AppState *state, ControllerLink *link, Prompter *prompter, QWidget *parent)
-    : QWidget(parent), m_state(state), m_link(link), m_prompter(prompter), m_sheet(new SheetModel(this))
+    : QWidget(parent), m_state(state), m_link(link), m_prompter(prompter), m_sheet(new SheetModel(this)),
+      m_busy(new WindowBusy(this, state, link))
 {
     setObjectName(QStringLiteral("TNacht"));
     setWindowTitle(QStringLiteral("Nacht"));
@@ -72,6 +61,7 @@ NightStartWindow::NightStartWindow(AppState *state, ControllerLink *link, Prompt
     buttons->addWidget(m_abbruch);
     buttons->addWidget(m_nachtLoadBtn);
     buttons->addWidget(m_nachtWriteBtn);
+    buttons->addWidget(m_busy->hint());
     buttons->addStretch();
     auto *layout = new QHBoxLayout(this);
     layout->addWidget(m_nachtzeit, 1);
@@ -96,6 +86,8 @@ NightStartWindow::NightStartWindow(AppState *state, ControllerLink *link, Prompt
     connect(m_nachtWriteBtn, &QPushButton::clicked, this, &NightStartWindow::NachtWriteClick);
     connect(m_abbruch, &QPushButton::clicked, this, [this] { m_state->abortFlag = true; });
     connect(m_nachtzeit, &GridView::keyPress, this, &NightStartWindow::NachtzeitKeyPress);
+    connect(m_busy, &WindowBusy::heldChanged, this, &NightStartWindow::setBusy);
+    connect(m_busy, &WindowBusy::released, this, &NightStartWindow::finishTransfer);
 
     m_state->nightStartWindow = this;
     followActivation(this, [this] { onActivated(); });
@@ -113,9 +105,13 @@ void NightStartWindow::unregister()
         m_state->nightStartWindow = nullptr;
 }
 
+bool NightStartWindow::transferRunning() const
+{
+    return m_busy->held();
+}
+
 void NightStartWindow::setBusy(bool on)
 {
-    m_transfer = on;
     for (QPushButton *b : {m_nachtRead, m_nachtWrite, m_nachtLoadBtn, m_nachtWriteBtn})
         b->setEnabled(!on);
     m_abbruch->setEnabled(on);
@@ -123,52 +119,30 @@ void NightStartWindow::setBusy(bool on)
     m_nachtzeit->setEnabled(!on);
 }
 
-bool NightStartWindow::lineTaken() const
-{
-    return m_link->engine().busy() || m_state->transferActive();
-}
-
-void NightStartWindow::whenLineFree(void (NightStartWindow::*click)())
-{
-    if (m_clickWaiting)
-        return; // one waiting click is enough: a second one would transfer twice
-    m_clickWaiting = true;
-    QTimer::singleShot(kBusyRetryMs, this, [this, click] {
-        m_clickWaiting = false;
-        (this->*click)();
-    });
-}
-
 void NightStartWindow::NachtReadClick()
 {
-    if (m_transfer || m_closeDeferred)
-        return;
-    if (lineTaken()) {
-        whenLineFree(&NightStartWindow::NachtReadClick);
-        return;
-    }
-    const int oven = m_state->selectedOven(); // taken once: a later choice does not redirect it
-    {
-        Busy busy(this);
-        NightTransfer(*m_state, m_link->engine(), *m_prompter, *m_sheet).read(oven);
-    }
-    finishTransfer();
+    m_busy->runWhenLineFree([this] { read(); });
 }
 
 void NightStartWindow::NachtWriteClick()
 {
-    if (m_transfer || m_closeDeferred)
-        return;
-    if (lineTaken()) {
-        whenLineFree(&NightStartWindow::NachtWriteClick);
-        return;
-    }
+    m_busy->runWhenLineFree([this] { send(); });
+}
+
+void NightStartWindow::read()
+{
+    const int oven = m_state->selectedOven(); // taken once: a later choice does not redirect it
+    const bool read = NightTransfer(*m_state, m_link->engine(), *m_prompter, *m_sheet).read(oven);
+    if (!m_link->engine().isLineLost()) // a lost line has said so itself
+        m_state->reportOutcome(nightReadOutcome(oven, read, m_sheet->text(kNightFirstValueRow, kNightFirstValueCol) == nightmarker::kTrying));
+}
+
+void NightStartWindow::send()
+{
     const int oven = m_state->selectedOven();
-    {
-        Busy busy(this);
-        NightTransfer(*m_state, m_link->engine(), *m_prompter, *m_sheet).send(oven);
-    }
-    finishTransfer();
+    const NightSendResult result = NightTransfer(*m_state, m_link->engine(), *m_prompter, *m_sheet).send(oven);
+    if (!m_link->engine().isLineLost())
+        m_state->reportOutcome(nightSendOutcome(oven, result));
 }
 
 void NightStartWindow::NachtzeitKeyPress(QChar *ch)
@@ -183,22 +157,14 @@ void NightStartWindow::finishTransfer()
     for (const PendingRequest &r : pending)
         handleRequest(r);
     emit transferFinished();
-    if (m_closeDeferred) {
-        m_closeDeferred = false;
-        closeHost(this); // the transfer has returned: now the frame may go
-    }
 }
 
 void NightStartWindow::closeEvent(QCloseEvent *event)
 {
     unregister();
-    if (m_transfer) {
-        // The transfer still runs on this window's stack: hide now, close when it returns.
-        m_closeDeferred = true;
-        hostWindow(this)->hide();
-        event->ignore();
+    // The transfer still runs on this window's stack: hidden now, closed when it returns.
+    if (m_busy->deferClose(event))
         return;
-    }
     event->accept();
     // Closed directly (not through its frame): take the subwindow along.
     if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
@@ -210,7 +176,7 @@ bool NightStartWindow::event(QEvent *event)
     if (event->type() == RequestEvent::eventType()) {
         const auto *r = static_cast<RequestEvent *>(event);
         const PendingRequest request{r->request(), r->p1(), m_state->currentFileName};
-        if (m_transfer && request.request != Request::ShowAgain)
+        if (m_busy->held() && request.request != Request::ShowAgain)
             m_pending << request; // the grid must not change or be half-saved under a transfer
         else
             handleRequest(request);
@@ -224,7 +190,7 @@ void NightStartWindow::handleRequest(const PendingRequest &request)
     const bool usb = request.p1 == kUsbParam;
     switch (request.request) {
     case Request::ShowAgain:
-        if (!m_closeDeferred)
+        if (!m_busy->closing())
             showAgain(this);
         break;
     case Request::NachtSave:

@@ -20,14 +20,12 @@ class ControllerLink;
 class GridView;
 class Prompter;
 class SheetModel;
+class WindowBusy;
 
 class NightStartWindow : public QWidget
 {
     Q_OBJECT
 public:
-    // A click while another window holds the line is carried out this much later.
-    static constexpr int kBusyRetryMs = 50;
-
     // All three are required and outlive the window.
     NightStartWindow(AppState *state, ControllerLink *link, Prompter *prompter, QWidget *parent = nullptr);
     ~NightStartWindow() override;
@@ -35,15 +33,16 @@ public:
     SheetModel *sheet() const { return m_sheet; }
     GridView *grid() const { return m_nachtzeit; }
 
-    // True from the first frame of a read or send to its end.
-    bool transferRunning() const { return m_transfer; }
+    // True from the accepted click of a read or send until it has returned.
+    bool transferRunning() const;
+    WindowBusy *busyGuard() const { return m_busy; }
 
     // How Print reaches the printer (the print dialog by default); tests print to a file.
     void setPrintFunction(SheetPrintFunction print) { m_print = std::move(print); }
 
-    // "Nachtstartzeiten vom Torvel lesen".
+    // "Nachtstartzeiten vom Torvel lesen"; waits while the line is taken.
     void NachtReadClick();
-    // "Nachtstartzeiten zum Torvel senden".
+    // "Nachtstartzeiten zum Torvel senden"; waits while the line is taken.
     void NachtWriteClick();
     // Typing into the grid: digits only.
     void NachtzeitKeyPress(QChar *ch);
@@ -57,7 +56,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    class Busy;
     struct PendingRequest {
         Request request;
         int p1;
@@ -65,9 +63,8 @@ private:
     };
 
     void setBusy(bool on);
-    bool lineTaken() const;
-    // Carries the click out once the line is free (another window's transfer or poll holds it).
-    void whenLineFree(void (NightStartWindow::*click)());
+    void read();
+    void send();
     void handleRequest(const PendingRequest &request);
     void saveGrid(bool usb, const QString &fileName);
     void loadGrid(bool usb, const QString &fileName);
@@ -87,9 +84,7 @@ private:
     QPushButton *m_nachtLoadBtn;
     QPushButton *m_nachtWriteBtn;
     SheetPrintFunction m_print;
-    bool m_transfer = false;
-    bool m_closeDeferred = false;
-    bool m_clickWaiting = false;
+    WindowBusy *m_busy;
     // File and print requests that came during a transfer: they run once it has ended.
     QList<PendingRequest> m_pending;
 };

@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTableView>
@@ -151,12 +152,13 @@ private:
     GridView *m_grid;
 };
 
-namespace {
-
 class GridDelegate : public QStyledItemDelegate
 {
 public:
-    GridDelegate(QObject *keyFilter, QObject *parent) : QStyledItemDelegate(parent), m_keyFilter(keyFilter) {}
+    GridDelegate(QObject *keyFilter, GridView *grid)
+        : QStyledItemDelegate(grid), m_keyFilter(keyFilter), m_grid(grid)
+    {
+    }
 
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                           const QModelIndex &index) const override
@@ -167,11 +169,23 @@ public:
         return editor;
     }
 
+    void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override
+    {
+        const int row = index.row() + 1;
+        const int col = index.column() + 1;
+        const auto *line = qobject_cast<QLineEdit *>(editor);
+        if (line && m_grid->m_editCheck && !m_grid->m_editCheck(row, col, line->text()))
+            return;
+        const QVariant before = m_grid->m_sheet->cell(row, col);
+        QStyledItemDelegate::setModelData(editor, model, index);
+        if (m_grid->m_sheet->cell(row, col) != before)
+            emit m_grid->cellEdited(row, col);
+    }
+
 private:
     QObject *m_keyFilter;
+    GridView *m_grid;
 };
-
-} // namespace
 
 GridView::~GridView()
 {

@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QKeyEvent;
 class QLabel;
 class QTableView;
@@ -33,6 +35,10 @@ public:
     // Keeps the first column in view while the others scroll sideways (0 or 1 columns).
     void setFrozenColumns(int count);
     QTableView *frozenColumn() const;
+    // Looks at what the user typed into a cell before it is stored; false keeps the cell as
+    // it was (the check tells the user why).
+    using EditCheck = std::function<bool(int row, int col, const QString &text)>;
+    void setEditCheck(EditCheck check) { m_editCheck = std::move(check); }
 
 signals:
     // Rows and columns are 1-based, as in the sheet.
@@ -45,10 +51,13 @@ signals:
     // another character, or set it to QChar() to swallow it. Backspace, Enter, Tab and
     // Escape never come here.
     void keyPress(QChar *ch);
+    // The user changed a cell by typing (after the edit check let it through).
+    void cellEdited(int row, int col);
 
 private:
     friend class GridTable;
     friend class GridKeyFilter;
+    friend class GridDelegate;
     // Runs the hooks on a key event: false when a hook swallowed it, else true with
     // *replacement set when the character typed is to be another one.
     bool filterKey(QKeyEvent *event, bool editing, QChar *replacement);
@@ -64,6 +73,7 @@ private:
 
     SheetModel *m_sheet;
     SheetTableModel *m_model;
+    EditCheck m_editCheck;
     GridTable *m_table;
     QLabel *m_title;
     QLabel *m_corner;

@@ -11,11 +11,13 @@
 #include "messagewindow.h"
 #include "programicon.h"
 #include "speedbar.h"
+#include "windowbusy.h"
 
 #include <QApplication>
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -23,6 +25,8 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStatusBar>
+
+#include <utility>
 
 namespace torvel {
 
@@ -69,7 +73,14 @@ MainWindow::MainWindow(AppState *state, ControllerLink *link, TorvelSettings *se
     connect(&m_captionTimer, &QTimer::timeout, this, &MainWindow::updateCaption);
     m_captionTimer.start();
 
-    connect(m_state, &AppState::transferEnded, this, [this] { QTimer::singleShot(0, this, &MainWindow::tryDeferredClose); });
+    connect(m_state, &AppState::transferEnded, this, [this] {
+        QTimer::singleShot(0, this, &MainWindow::tryDeferredClose);
+        QTimer::singleShot(0, this, &MainWindow::tellLineLost);
+    });
+    connect(&m_link->engine(), &CommandEngine::lineLost, this, [this](const QString &message) {
+        m_lineLostMessage = message;
+        QTimer::singleShot(0, this, &MainWindow::tellLineLost);
+    });
     connect(&m_link->engine(), &CommandEngine::transactionFinished, this, [this] {
         if (m_closeWhenIdle)
             QTimer::singleShot(0, this, &MainWindow::tryDeferredClose);
@@ -337,11 +348,12 @@ void MainWindow::openFiles(const QStringList &files, int filterEntry)
 {
     if (files.isEmpty())
         return;
-    // Each file's kind: the filter entry, or under "Alle Dateien" its own suffix.
+    // Each file's kind: its own suffix, else the filter entry.
     QStringList singlePrograms;
     FileKind singleKind = FileKind::None;
     QString recordFile;
     FileKind recordKind = FileKind::None;
+    QStringList notLoaded;
     for (const QString &file : files) {
         const FileKind kind = openKind(filterEntry, file);
         if (kind == FileKind::Bpr || kind == FileKind::Tbp) {
@@ -349,14 +361,27 @@ void MainWindow::openFiles(const QStringList &files, int filterEntry)
                 singleKind = kind;
             if (kind == singleKind)
                 singlePrograms << file;
+            else
+                notLoaded << file; // single programs load one kind at a time
         } else if (kind != FileKind::None && recordFile.isEmpty()) {
             // A record replaces the whole list or table: only one is loaded.
             recordFile = file;
             recordKind = kind;
+        } else {
+            notLoaded << file;
         }
     }
     if (!singlePrograms.isEmpty())
-        loadSinglePrograms(singleKind, singlePrograms);
+        notLoaded += loadSinglePrograms(singleKind, singlePrograms);
+    // A file of several chosen that is not loaded is named, never dropped without a word.
+    if (files.size() > 1 && !notLoaded.isEmpty() && m_prompter) {
+        QStringList names;
+        for (const QString &file : std::as_const(notLoaded))
+            names << QFileInfo(file).fileName();
+        m_prompter->inform(QStringLiteral("Meldung"),
+                           QStringLiteral("Folgende Dateien wurden nicht geladen:\r\n")
+                               + names.join(QStringLiteral("\r\n")));
+    }
     if (recordFile.isEmpty())
         return;
     m_state->currentFileName = recordFile;
@@ -374,32 +399,37 @@ void MainWindow::openFiles(const QStringList &files, int filterEntry)
     }
 }
 
-void MainWindow::loadSinglePrograms(FileKind kind, const QStringList &files)
+QStringList MainWindow::loadSinglePrograms(FileKind kind, const QStringList &files)
 {
     QWidget *list = openWindow(ChildWindow::BakeProgramList);
     if (!list)
         list = openChild(ChildWindow::BakeProgramList);
+    // Each load may ask or tell (a nested event loop): the list may be gone afterwards.
+    QPointer<QWidget> alive(list);
     auto *target = dynamic_cast<SingleProgramTarget *>(list);
     if (!target) {
         noWindowMessage();
-        return;
+        return files;
     }
     if (files.size() == 1) {
         m_state->currentFileName = files.first();
         target->loadSingleProgram(kind, files.first());
-        return;
+        return {};
     }
     const QStringList order = multiFileOrder(files);
     for (int i = 0; i < order.size(); ++i) {
+        if (!alive)
+            return order.mid(i);
         const bool last = i + 1 == order.size(); // the first chosen file, loaded without the row test
         const bool wasLastRow = target->currentProgramRow() == kLastProgramRow;
         m_state->currentFileName = order.at(i);
         target->loadSingleProgram(kind, order.at(i));
         if (!last && wasLastRow) {
             QApplication::beep();
-            return;
+            return order.mid(i + 1);
         }
     }
+    return {};
 }
 
 void MainWindow::fileSave()
@@ -584,14 +614,44 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    // Every child is asked first: a modified list asks whether its changes may go.
+    m_mdi->closeAllSubWindows();
+    for (QMdiSubWindow *sub : m_mdi->subWindowList()) {
+        QWidget *content = sub->widget();
+        const auto *busy =
+            content ? content->findChild<WindowBusy *>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+        if (busy && busy->held()) {
+            // Its click is still in work (a dialog of its own): try again once it has returned.
+            m_closeWhenIdle = true;
+            connect(
+                busy, &WindowBusy::released, this,
+                [this] { QTimer::singleShot(0, this, &MainWindow::tryDeferredClose); }, Qt::SingleShotConnection);
+            event->ignore();
+            return;
+        }
+        if (sub->isVisible()) { // the child said No: the program goes on
+            m_closeWhenIdle = false;
+            event->ignore();
+            return;
+        }
+    }
     event->accept();
     if (!m_state->modemStartup)
         m_settings->setMainWindowGeometry(saveGeometry());
-    m_mdi->closeAllSubWindows();
     if (m_monitor)
         m_monitor->close();
     QMainWindow::closeEvent(event);
     emit closed();
+}
+
+// Once, when the transfer the line was lost in has ended.
+void MainWindow::tellLineLost()
+{
+    if (m_lineLostMessage.isEmpty() || m_link->engine().busy() || m_state->transferActive())
+        return;
+    const QString message = std::exchange(m_lineLostMessage, QString());
+    if (m_prompter)
+        m_prompter->inform(QStringLiteral("FEHLER"), message);
 }
 
 void MainWindow::tryDeferredClose()

@@ -106,8 +106,10 @@ private:
     QPointer<QObject> &handle(ChildWindow kind) const;
     QStringList runOpenDialog(int *entry);
     QString runSaveDialog(int *entry, const QString &proposed);
-    void loadSinglePrograms(FileKind kind, const QStringList &files);
+    // Loads into consecutive rows; returns the files that were not loaded.
+    QStringList loadSinglePrograms(FileKind kind, const QStringList &files);
     void tryDeferredClose();
+    void tellLineLost();
 
     AppState *m_state;
     ControllerLink *m_link;
@@ -126,6 +128,7 @@ private:
     QList<QAction *> m_editItems;
     QLabel *m_lineLabel = nullptr;
     QLabel *m_outcomeLabel = nullptr;
+    QString m_lineLostMessage; // told once the transfer it ended has returned
 };
 
 } // namespace torvel

@@ -1,6 +1,7 @@
 #include "portwindow.h"
 
 #include "childhost.h"
+#include "windowbusy.h"
 
 #include "link/controllerlink.h"
 #include "link/portlist.h"
@@ -15,6 +16,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -29,6 +31,7 @@ PortWindow::PortWindow(AppState *state, TorvelSettings *settings, Prompter *prom
     , m_settings(settings)
     , m_prompter(prompter)
     , m_port(settings->portText())
+    , m_busy(new WindowBusy(this, state, nullptr))
 {
     setObjectName(QStringLiteral("TSelect"));
     setWindowTitle(QStringLiteral("Schnittstelle wählen"));
@@ -64,6 +67,7 @@ PortWindow::PortWindow(AppState *state, TorvelSettings *settings, Prompter *prom
     buttons->addWidget(m_cancel);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(group);
+    layout->addWidget(m_busy->hint());
     layout->addLayout(buttons);
     setFocusProxy(m_comBox);
 
@@ -109,6 +113,16 @@ void PortWindow::activate()
 
 void PortWindow::ok()
 {
+    // A transfer running is told (choose() refuses another port); a single poll on the line
+    // is waited for, so the switch never cuts a transaction off.
+    if (m_state->transferActive())
+        choose();
+    else
+        m_busy->runWhenLineFree([this] { choose(); });
+}
+
+void PortWindow::choose()
+{
     const QString text = m_comBox->currentText();
     const auto port = portFromText(text);
     if (!port) {
@@ -116,8 +130,7 @@ void PortWindow::ok()
                            QStringLiteral("\"%1\" ist keine gültige Schnittstelle.").arg(text));
         return;
     }
-    const bool lineBusy = m_state->transferActive() || (m_link && m_link->engine().busy());
-    if (lineBusy && *port != portInUse()) {
+    if (m_state->transferActive() && *port != portInUse()) {
         // Switching under a running transfer would cut it off; nothing is stored either.
         m_prompter->inform(QStringLiteral("ACHTUNG"),
                            QStringLiteral("Während einer Übertragung kann die Schnittstelle nicht gewechselt werden.\r\n"
@@ -175,6 +188,8 @@ void PortWindow::keyPressEvent(QKeyEvent *event)
 
 void PortWindow::closeEvent(QCloseEvent *event)
 {
+    if (m_busy->deferClose(event)) // its message is still open: closed once it has gone
+        return;
     if (!m_closed) {
         m_closed = true;
         if (m_state->portWindow == this)

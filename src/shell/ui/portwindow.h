@@ -18,6 +18,7 @@ class AppState;
 class ControllerLink;
 class Prompter;
 class TorvelSettings;
+class WindowBusy;
 
 class PortWindow : public QWidget
 {
@@ -36,13 +37,15 @@ public:
 
     QComboBox *comBox() const { return m_comBox; }
     QString currentPort() const { return m_port; }
+    WindowBusy *busyGuard() const { return m_busy; }
 
     // Window activation: becomes the print target and shows the current port again. Runs by
     // itself when the MDI subwindow around it activates.
     void activate();
 
 signals:
-    // A valid port was chosen with "Ok"; the line is to switch to it.
+    // A valid port was chosen with "Ok" (carried out once no transfer holds the line); the
+    // line is to switch to it.
     void portChosen(const QString &portText);
 
 protected:
@@ -55,6 +58,7 @@ private:
     void ok();
     // The port the line uses now, or the stored one without a line.
     QString portInUse() const;
+    void choose();
     // Activation of the subwindow around this widget is this window's activation.
 
     AppState *m_state;
@@ -65,6 +69,7 @@ private:
     QPushButton *m_cancel;
     QString m_port;
     ControllerLink *m_link = nullptr;
+    WindowBusy *m_busy;
     bool m_closed = false;
 };
 
