@@ -3,8 +3,12 @@
 
 #include "pty_host.h"
 #include "quit_on_signal.h"
+#include "simdialup.h"
 #include "simline.h"
+#include "simmodem.h"
+#include "simmodemprofiles.h"
 #include "simoptions.h"
+#include "simphonenet.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -13,6 +17,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <memory>
 #include <unistd.h>
 
 using namespace torvel::sim;
@@ -65,6 +70,29 @@ QString configure(SimLine &line, const QCommandLineParser &args)
     return {};
 }
 
+// The modem options: which modem sits on the pty and how the numbers answer.
+QString configureModem(SimDialUp &dialUp, SimModem &bench, const QCommandLineParser &args)
+{
+    if (args.isSet(QStringLiteral("modem-fast"))) {
+        dialUp.setTiming(SimModemTiming::fast());
+        bench.setTiming(SimModemTiming::fast());
+    }
+    for (const QString &number : args.values(QStringLiteral("busy")))
+        dialUp.network().setBusy(number);
+    for (const QString &number : args.values(QStringLiteral("no-answer")))
+        dialUp.network().setUnanswered(number);
+    if (args.isSet(QStringLiteral("hang-up-after"))) {
+        bool ok = false;
+        const int bytes = args.value(QStringLiteral("hang-up-after")).toInt(&ok);
+        if (!ok || bytes <= 0)
+            return QStringLiteral("bad byte count \"%1\"").arg(args.value(QStringLiteral("hang-up-after")));
+        dialUp.bakery().modem().setHangUpAfter(bytes);
+    }
+    if (args.isSet(QStringLiteral("modem-factory")))
+        (args.isSet(QStringLiteral("torvel-modem")) ? bench : dialUp.pcModem()).configure("ATZ3");
+    return {};
+}
+
 bool makeLink(const QString &link, const QString &target, QString *error)
 {
     // Replace a link left behind by an earlier run, never a real file.
@@ -111,14 +139,36 @@ int main(int argc, char *argv[])
         {QStringLiteral("quit-after-idle"), QStringLiteral("Quit when nothing came for this many seconds."),
          QStringLiteral("seconds")},
         {QStringLiteral("trace"), QStringLiteral("Hex dump of both directions on stderr.")},
+        {QStringLiteral("modem"),
+         QStringLiteral("A PC modem on the pty (AT commands); every number it dials reaches the simulated bakery.")},
+        {QStringLiteral("busy"), QStringLiteral("With --modem: this number is busy. Repeatable."),
+         QStringLiteral("number")},
+        {QStringLiteral("no-answer"), QStringLiteral("With --modem: this number rings without an answer. Repeatable."),
+         QStringLiteral("number")},
+        {QStringLiteral("hang-up-after"),
+         QStringLiteral("With --modem: the bakery hangs up once this many bytes came over the line."),
+         QStringLiteral("bytes")},
+        {QStringLiteral("modem-fast"), QStringLiteral("With --modem: rings, handshake and guard time in milliseconds.")},
+        {QStringLiteral("modem-factory"), QStringLiteral("With --modem: the modem on the pty starts at factory settings.")},
+        {QStringLiteral("torvel-modem"),
+         QStringLiteral("With --modem: the pty reaches a Torvel modem on the bench (to set it up), not the PC modem.")},
     });
     args.process(app);
     if (!args.positionalArguments().isEmpty())
         return usageError(QStringLiteral("unexpected argument \"%1\"").arg(args.positionalArguments().first()));
 
-    SimLine line;
+    const bool withModem = args.isSet(QStringLiteral("modem"));
+    SimDialUp dialUp;
+    SimModem bench; // a Torvel modem on its own, on the technician's cable
+    configureTorvelModem(bench);
+    SimLine ownLine;
+    SimLine &line = withModem ? dialUp.line() : ownLine;
     if (const QString error = configure(line, args); !error.isEmpty())
         return usageError(error);
+    if (withModem) {
+        if (const QString error = configureModem(dialUp, bench, args); !error.isEmpty())
+            return usageError(error);
+    }
 
     int idleSeconds = 0;
     if (args.isSet(QStringLiteral("quit-after-idle"))) {
@@ -128,7 +178,12 @@ int main(int argc, char *argv[])
             return usageError(QStringLiteral("bad idle time \"%1\"").arg(args.value(QStringLiteral("quit-after-idle"))));
     }
 
-    PtyHost host(&line);
+    std::unique_ptr<PtyHost> hostHolder;
+    if (!withModem)
+        hostHolder = std::make_unique<PtyHost>(&line);
+    else
+        hostHolder = std::make_unique<PtyHost>(args.isSet(QStringLiteral("torvel-modem")) ? &bench : &dialUp.pcModem());
+    PtyHost &host = *hostHolder;
     host.setTrace(args.isSet(QStringLiteral("trace")));
     QString error;
     if (!host.open(&error))

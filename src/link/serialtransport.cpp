@@ -124,6 +124,10 @@ void SerialTransport::setDevice(const QString &device, const QString &display)
 void SerialTransport::onError(QSerialPort::SerialPortError error)
 {
     // A pty has no modem lines: failed line queries are not a fault of the link.
+    if (m_inLineQuery && error != QSerialPort::NoError) {
+        m_lineQueryFailed = true;
+        return;
+    }
     if (error == QSerialPort::NoError || error == QSerialPort::UnsupportedOperationError)
         return;
     if (error == QSerialPort::ResourceError || error == QSerialPort::PermissionError) {
@@ -140,7 +144,11 @@ void SerialTransport::pollCarrier()
 {
     if (!m_port.isOpen())
         return;
+    m_lineQueryFailed = false;
+    m_inLineQuery = true;
     const auto lines = m_port.pinoutSignals();
+    m_inLineQuery = false;
+    m_hasModemLines = !m_lineQueryFailed && m_port.error() == QSerialPort::NoError;
     m_port.clearError();
     const bool carrier = lines.testFlag(QSerialPort::DataCarrierDetectSignal);
     if (carrier != m_carrier) {
