@@ -419,6 +419,7 @@ void SimModem::connected(SimModem *peer)
 {
     m_timer.stop();
     m_peer = peer;
+    m_lineBytes = 0;
     goOnline(true);
 }
 

@@ -161,7 +161,7 @@ void ModemSession::settle()
         return; // never inside a running transaction or transfer
     const bool loss = std::exchange(m_lossPending, false);
     m_hangUpPending = false;
-    hangUpNow();
+    hangUpNow(!loss);
     if (loss && !m_userHungUp)
         m_prompter.inform(modemtext::kAchtung, modemtext::kConnectionLost);
 }
@@ -183,15 +183,17 @@ void ModemSession::hangUp()
     hangUpNow();
 }
 
-void ModemSession::hangUpNow()
+void ModemSession::hangUpNow(bool escape)
 {
     TransferGuard guard(m_state);
     m_hangingUp = true;
     const ModemPort p = port();
-    // The modem takes "+++" only after a silence of its guard time.
-    pause(m_options.guardTimeMs - static_cast<int>(m_sinceWrite.elapsed()));
-    p.send(QByteArrayLiteral("+++"), kHangUpReplyLength, kHangUpTimeoutMs);
-    pause(m_options.guardTimeMs);
+    if (escape) {
+        // The modem takes "+++" only after a silence of its guard time.
+        pause(m_options.guardTimeMs - static_cast<int>(m_sinceWrite.elapsed()));
+        p.send(QByteArrayLiteral("+++"), kHangUpReplyLength, kHangUpTimeoutMs);
+        pause(m_options.guardTimeMs);
+    }
     bool onHook = false;
     p.send(QByteArrayLiteral("ATH0\r"), kHangUpReplyLength, kHangUpTimeoutMs, &onHook);
     // A modem that did not confirm may still hold the line: then its carrier tells.
@@ -255,7 +257,7 @@ DialResult ModemSession::dial(const QString &number)
     }
     m_prompter.inform(modemtext::kFehler, text + QStringLiteral("\r\n") + modemtext::kHangingUp);
     m_dialling = false;
-    hangUpNow();
+    hangUpNow(result == DialResult::Failed); // after no answer at all a late CONNECT may still come
     return result;
 }
 

@@ -95,7 +95,9 @@ private:
     void onBytes(const QByteArray &bytes);
     void onLost();
     void schedulePending();
-    void hangUpNow();
+    // "+++" only when the modem may still pass data; one that reported BUSY, NO CARRIER or
+    // a lost carrier is in command mode already and only needs "ATH0".
+    void hangUpNow(bool escape = true);
     bool lineTaken() const;
     void pause(int ms);
     bool hasModemLines() const;
