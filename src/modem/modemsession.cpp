@@ -50,7 +50,7 @@ ModemSession::ModemSession(AppState &state, CommandEngine &engine, Prompter &pro
     : QObject(parent), m_state(state), m_engine(engine), m_prompter(prompter)
 {
     m_engine.settings().toAdd = 250; // `TOAdd` starts at 250 ms
-    m_sinceWrite.start();
+    m_sinceActivity.start();
     connect(&m_engine, &CommandEngine::carrierChanged, this, &ModemSession::onCarrier);
     connect(&m_engine, &CommandEngine::bytesReceived, this, &ModemSession::onBytes);
     connect(&m_engine, &CommandEngine::dataEvent, this, [this] {
@@ -58,7 +58,7 @@ ModemSession::ModemSession(AppState &state, CommandEngine &engine, Prompter &pro
         emit receiveCountChanged(m_receiveCount);
     });
     connect(&m_engine, &CommandEngine::frameSent, this, [this](const QByteArray &frame) {
-        m_sinceWrite.restart();
+        m_sinceActivity.restart();
         if (m_sendLogActive)
             m_sendLog.addLine(sendLogLine(frame));
     });
@@ -125,6 +125,7 @@ void ModemSession::onCarrier(bool on)
 
 void ModemSession::onBytes(const QByteArray &bytes)
 {
+    m_sinceActivity.restart();
     emit received(bytes);
     if (!m_connected || hasModemLines())
         return;
@@ -189,8 +190,8 @@ void ModemSession::hangUpNow(bool escape)
     m_hangingUp = true;
     const ModemPort p = port();
     if (escape) {
-        // The modem takes "+++" only after a silence of its guard time.
-        pause(m_options.guardTimeMs - static_cast<int>(m_sinceWrite.elapsed()));
+        // The modem takes "+++" only after a silence of its guard time (also after its CONNECT).
+        pause(m_options.guardTimeMs - static_cast<int>(m_sinceActivity.elapsed()));
         p.send(QByteArrayLiteral("+++"), kHangUpReplyLength, kHangUpTimeoutMs);
         pause(m_options.guardTimeMs);
     }

@@ -120,7 +120,7 @@ private:
     bool m_lossPending = false;
     bool m_hangUpPending = false;
     QByteArray m_resultTail; // the last bytes, for a result word split over two events
-    QElapsedTimer m_sinceWrite;
+    QElapsedTimer m_sinceActivity; // since the last byte either way
 };
 
 // Whether a number may go into the dial command: not "ERROR", not empty, no control
