@@ -227,6 +227,21 @@ private slots:
                  QStringLiteral("NVRAM-Einstellungen des Modems für den Sende-PC sind korrekt!"));
     }
 
+    void onlyTheStoredProfileCounts()
+    {
+        SimModem modem; // profile 0 wrong in one item, profile 1 right
+        configurePcModem(modem);
+        modem.stored(1) = modem.stored(0);
+        modem.stored(0).basic['L'] = 2;
+        ScriptedRig rig([&modem](const QByteArray &w) {
+            return w == "ATI5\r" ? nvramListingFirstPage(modem.stored(0)) : nvramListingSecondPage(modem.stored(1)) + ok(w);
+        });
+        const ModemCheck check = CheckModemSettings(rig.port(), ModemKind::Pc, ModemListing::Nvram, false, rig.dir.path());
+        QCOMPARE(check.text, QStringLiteral("NVRAM-Einstellungen des Modems\r\nentsprechen nicht der für den Sende-PC \r\n"
+                                            "erforderlichen Konfiguration!!!\r\n\r\nFehler bei\r\nH_Standard:Err-L0\r\n"));
+        QVERIFY(check.listing.endsWith("\r\nOK\r\n")); // both pages kept
+    }
+
     void aSilentModemIsNoAnswerWithoutAdvice()
     {
         ScriptedRig rig([](const QByteArray &) { return QByteArray(); });

@@ -141,10 +141,15 @@ ModemCheck CheckModemSettings(const ModemPort &port, ModemKind kind, ModemListin
                               const QString &dir)
 {
     QByteArray listing;
+    QByteArray compared;
     if (which == ModemListing::Current) {
         listing = port.send(QByteArrayLiteral("ATI4\r"), 1000, 1000);
+        compared = listing;
     } else {
-        listing = port.send(QByteArrayLiteral("ATI5\r"), 2000, 2000);
+        // Only the first page (template Y0, the profile "AT&W0" stored) is compared: items
+        // of the second template must not stand in for missing ones of the first.
+        compared = port.send(QByteArrayLiteral("ATI5\r"), 2000, 2000);
+        listing = compared;
         if (!listing.isEmpty()) // the modem waits at "Strike a key when ready . . ."
             listing += port.send(QByteArrayLiteral(" "), 1000, 1000);
     }
@@ -153,7 +158,8 @@ ModemCheck CheckModemSettings(const ModemPort &port, ModemKind kind, ModemListin
         check.code = ModemNoAnswer;
         check.text = modemtext::kNoAnswer;
     } else {
-        check = compareModemListing(kind, which, take38400, listing);
+        check = compareModemListing(kind, which, take38400, compared);
+        check.listing = listing;
     }
     saveListing(dir, listingFileName(kind, which), listing);
     return check;

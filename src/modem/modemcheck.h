@@ -28,7 +28,8 @@ ModemCheck compareModemListing(ModemKind kind, ModemListing which, bool take3840
 QString listingFileName(ModemKind kind, ModemListing which);
 
 // Asks the modem for its listing (ATI4, or ATI5 and a blank for its second page), compares it
-// and saves it as the listing file in `dir`, replacing the previous one.
+// (of ATI5 the first page, the stored profile 0) and saves all of it as the listing file in
+// `dir`, replacing the previous one.
 ModemCheck CheckModemSettings(const ModemPort &port, ModemKind kind, ModemListing which, bool take38400,
                               const QString &dir);
 
