@@ -289,7 +289,8 @@ bool SimModem::executeOne(const QByteArray &command, qsizetype *pos, bool *finis
             m_active.s[static_cast<size_t>(reg)] = value;
         } else if (*pos < command.size() && command.at(*pos) == '?') {
             ++*pos;
-            output(QStringLiteral("\r\n%1\r\n").arg(m_active.s[static_cast<size_t>(reg)], 3, 10, QLatin1Char('0')).toLatin1());
+            const int value = m_active.s[static_cast<size_t>(reg)];
+            output("\r\n" + QByteArray::number(value).rightJustified(3, '0') + "\r\n");
         }
         return true;
     }

@@ -24,7 +24,7 @@ QString helpText(const QCommandLineParser &parser)
     for (const CliCommand &c : allCommands())
         text += QStringLiteral("  %1\n      %2\n").arg(c.name, -24).arg(c.synopsis);
     text += QStringLiteral("\nPORT: COMn, ein Gerätepfad (z. B. /dev/ttyUSB0, /dev/pts/7) oder SIM "
-                           "(die eingebaute simulierte Backstraße).\n"
+                           "(die eingebaute simulierte Backstraße) oder SIMMODEM (simulierte Bäckereien hinter einem simulierten Modem, mit --dial).\n"
                            "Rückgabewerte: 0 Erfolg, 1 die Steuerung hat versagt, 2 Aufruf- oder Dateifehler.\n");
     return text;
 }

@@ -14,6 +14,8 @@
 #include <QScopeGuard>
 #include <QTimer>
 
+#include <climits>
+
 namespace torvel {
 
 namespace {

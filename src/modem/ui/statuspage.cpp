@@ -81,14 +81,14 @@ StatusPage::StatusPage(ModemWindow &window, QWidget *parent)
 
     auto *values = new QGroupBox(QStringLiteral("Status"), this);
     auto *form = new QFormLayout(values);
-    const QList<std::pair<QString, QString>> fields = {
-        {QStringLiteral("Einstatus"), QStringLiteral("Einstatus:")},   {QStringLiteral("BPrgNr"), QStringLiteral("Backprogramm:")},
-        {QStringLiteral("Backzeit"), QStringLiteral("Backzeit:")},     {QStringLiteral("OHIst"), QStringLiteral("Oberhitze Ist:")},
-        {QStringLiteral("UHIst"), QStringLiteral("Unterhitze Ist:")},  {QStringLiteral("OHSoll"), QStringLiteral("Oberhitze Soll:")},
-        {QStringLiteral("UHSoll"), QStringLiteral("Unterhitze Soll:")}};
+    const QList<std::pair<const char *, QString>> fields = {
+        {"Einstatus", QStringLiteral("Einstatus:")},      {"BPrgNr", QStringLiteral("Backprogramm:")},
+        {"Backzeit", QStringLiteral("Backzeit:")},        {"OHIst", QStringLiteral("Oberhitze Ist:")},
+        {"UHIst", QStringLiteral("Unterhitze Ist:")},     {"OHSoll", QStringLiteral("Oberhitze Soll:")},
+        {"UHSoll", QStringLiteral("Unterhitze Soll:")}};
     for (const auto &[name, label] : fields) {
         auto *edit = new QLineEdit(values);
-        edit->setObjectName(name);
+        edit->setObjectName(QString::fromLatin1(name));
         edit->setReadOnly(true);
         form->addRow(label, edit);
     }

@@ -16,6 +16,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <climits>
+
 namespace torvel {
 
 namespace {
