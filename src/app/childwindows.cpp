@@ -46,10 +46,12 @@ void registerChildWindows(ChildWindows &c)
 {
     c.frame.registerChild(ChildWindow::Port, QStringLiteral("Schnittstelle wählen"), [&c] {
         auto *w = new PortWindow(&c.state, &c.settings, &c.prompter);
+        w->setLink(&c.link);
         QObject::connect(w, &PortWindow::portChosen, &c.frame, [&c](const QString &port) { switchPort(c, port); });
         return w;
-    });
-    c.frame.registerChild(ChildWindow::Oven, QStringLiteral(" "), [&c] { return new OvenWindow(&c.state); });
+    }, ChildSize::Fixed);
+    c.frame.registerChild(ChildWindow::Oven, QStringLiteral(" "), [&c] { return new OvenWindow(&c.state); },
+                          ChildSize::Fixed);
     c.frame.registerChild(ChildWindow::BakeProgramList, ProgramListWindow::captionFor(c.state),
                           [&c] {
                               auto *list = new ProgramListWindow(&c.state, &c.link, &c.prompter, &c.rangeDialog);
@@ -59,7 +61,7 @@ void registerChildWindows(ChildWindows &c)
     c.frame.registerChild(ChildWindow::NightStart, QStringLiteral("Nachtstartzeiten"),
                           [&c] { return new NightStartWindow(&c.state, &c.link, &c.prompter); });
     c.frame.registerChild(ChildWindow::Search, QStringLiteral("VKS Torvel suchen..."),
-                          [&c] { return new SearchWindow(&c.state, &c.link); });
+                          [&c] { return new SearchWindow(&c.state, &c.link); }, ChildSize::Fixed);
     // Made at start-up as a window of its own; closing only hides it.
     auto *modem = new ModemWindow(&c.state, &c.link, &c.prompter, QCoreApplication::applicationDirPath(), &c.frame);
     c.frame.registerChild(ChildWindow::Modem, QStringLiteral("Modem-Einwahl"), [modem] { return modem; });
@@ -68,7 +70,7 @@ void registerChildWindows(ChildWindows &c)
         auto *clock = new ClockWindow(&c.state, &c.link, &c.prompter);
         clock->setStopTimePoll(modem->stopTimePoll());
         return clock;
-    });
+    }, ChildSize::Fixed);
 }
 
 } // namespace torvel
