@@ -11,6 +11,7 @@
 #include "shell/ui/mainwindow.h"
 #include "shell/ui/ovenwindow.h"
 #include "shell/ui/portwindow.h"
+#include "torvel2/ui/torvel2window.h"
 #include "transportfactory.h"
 
 namespace torvel {
@@ -45,6 +46,8 @@ void registerChildWindows(ChildWindows &c)
                           [&c] { return new SearchWindow(&c.state, &c.link); });
     c.frame.registerChild(ChildWindow::Clock, QStringLiteral("Uhrzeit"),
                           [&c] { return new ClockWindow(&c.state, &c.link, &c.prompter); });
+    c.frame.registerChild(ChildWindow::Torvel2, QStringLiteral("Torvel2"),
+                          [&c] { return new Torvel2Window(&c.state, &c.link, &c.prompter); });
 }
 
 } // namespace torvel

@@ -43,6 +43,7 @@ QList<CliCommand> linkCommands();
 QList<CliCommand> clockCommands();
 QList<CliCommand> programCommands();
 QList<CliCommand> nightCommands();
+QList<CliCommand> gradientCommands();
 QList<CliCommand> convertCommands();
 
 // Parses a command's own options (args are what follows the command words). Prints the

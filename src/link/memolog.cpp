@@ -14,7 +14,7 @@ void MemoLog::addLine(const QString &line)
 {
     if (m_disabled)
         return;
-    while (m_lines.size() >= kLineLimit)
+    while (m_lineLimit > 0 && m_lines.size() >= m_lineLimit)
         m_lines.removeFirst();
     m_lines.append(line);
     emit changed();
