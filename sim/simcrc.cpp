@@ -16,7 +16,10 @@ quint16 blockCrc(const QByteArray &data)
 QByteArray appendBlockCrc(const QByteArray &data)
 {
     const quint16 crc = blockCrc(data);
-    return data + QByteArray{static_cast<char>(crc >> 8), static_cast<char>(crc & 0xFF)};
+    QByteArray out = data;
+    out.append(static_cast<char>(crc >> 8));
+    out.append(static_cast<char>(crc & 0xFF));
+    return out;
 }
 
 bool blockCrcMatches(const QByteArray &dataAndCrc)
