@@ -5,8 +5,13 @@
 
 #include <QObject>
 #include <QStringList>
+#include <QTime>
 
 namespace torvel {
+
+// The time in the system's long time format as the memos show it, without a time zone name
+// (which Qt's long format adds and the controllers' users never see): "14:05:09".
+QString longTimeText(const QTime &time);
 
 class MemoLog : public QObject
 {

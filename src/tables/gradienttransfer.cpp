@@ -8,7 +8,6 @@
 #include "shell/prompter.h"
 #include "torvel2/datablockcrc.h"
 
-#include <QLocale>
 #include <QTime>
 
 namespace torvel {
@@ -33,8 +32,7 @@ QString threeDigits(int v)
 QByteArray takeMode(QByteArray body, int mode, GradientTable &table, MemoLog *memo)
 {
     if (memo)
-        memo->addLine(QStringLiteral("Steigungstabelle ")
-                      + QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat));
+        memo->addLine(QStringLiteral("Steigungstabelle ") + longTimeText(QTime::currentTime()));
     for (int deck = 1; deck <= kGradientDecks && body.size() >= kGradientValues; ++deck) {
         const int oh = static_cast<quint8>(body.at(0));
         const int uh = static_cast<quint8>(body.at(1));

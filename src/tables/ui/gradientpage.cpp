@@ -49,8 +49,10 @@ GradientPage::GradientPage(Torvel2Context &ctx, QWidget *parent)
     table->verticalHeader()->hide();
     // The widths of the form, wider where a heading needs it.
     const QList<int> widths{42, 95, 95, 95};
+    const int deckWidth = table->fontMetrics().horizontalAdvance(QStringLiteral("Herd 9")) + 12;
     for (int col = 0; col < kGradientGridCols; ++col)
-        table->setColumnWidth(col, std::max(widths.at(col), table->horizontalHeader()->sectionSizeHint(col) + 8));
+        table->setColumnWidth(col, std::max({widths.at(col), table->horizontalHeader()->sectionSizeHint(col) + 8,
+                                             col == 0 ? deckWidth : 0}));
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     const int frame = 2 * table->frameWidth();

@@ -51,9 +51,10 @@ bool Torvel2Context::lineTaken() const
 
 bool Torvel2Context::acceptClick(std::function<void()> click)
 {
-    if (transferRunning() || m_closing)
+    if (m_closing)
         return false;
-    if (!lineTaken())
+    // This window's own status poll counts like anyone else's transfer: the click waits for it.
+    if (!lineTaken() && !transferRunning())
         return true;
     if (m_clickWaiting)
         return false; // one waiting click is enough: a second one would transfer twice

@@ -89,10 +89,12 @@ public:
     bool lineTaken() const;
     // A transfer of this window runs.
     bool transferRunning() const { return m_running > 0; }
-    // True when a click that uses the line may run now. When another transfer holds the line,
-    // `click` is carried out once it is free (one waiting click for the whole window); while
-    // this window transfers or closes, the click is dropped.
+    // True when a click that uses the line may run now. While a transfer (this window's poll
+    // included) holds the line, `click` is carried out once it is free: one waiting click for
+    // the whole window, further ones are dropped, as are clicks while the window closes.
     bool acceptClick(std::function<void()> click);
+    // A click waits for the line (the status poll leaves it the line).
+    bool clickWaiting() const { return m_clickWaiting; }
     // The window is closing: waiting clicks are dropped and no new ones accepted.
     void setClosing(bool closing) { m_closing = closing; }
     bool closing() const { return m_closing; }

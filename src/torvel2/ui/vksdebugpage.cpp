@@ -112,7 +112,8 @@ void VksDebugPage::VKSStatusClick()
 void VksDebugPage::pollStatus()
 {
     // A poll never waits for the line: it comes again with the next tick.
-    if (!m_statuspoll->isChecked() || m_ctx.lineTaken() || m_ctx.transferRunning() || m_ctx.closing())
+    if (!m_statuspoll->isChecked() || m_ctx.lineTaken() || m_ctx.transferRunning() || m_ctx.clickWaiting()
+        || m_ctx.closing())
         return;
     queryStatus(false);
 }
