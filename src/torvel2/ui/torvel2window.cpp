@@ -77,6 +77,7 @@ Torvel2Window::~Torvel2Window()
     unregister();
     if (m_hourglass)
         QApplication::restoreOverrideCursor();
+    delete m_pageControl; // the pages use the context: they go first
 }
 
 void Torvel2Window::buildPages()
