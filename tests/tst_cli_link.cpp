@@ -121,15 +121,29 @@ private slots:
     {
         const Run r = torvelctl({"--port", "/dev/does-not-exist", "version"});
         QCOMPARE(r.code, 1);
-        QVERIFY(r.err.contains("kann nicht geöffnet werden"));
+        QVERIFY2(r.err.contains("/dev/does-not-exist lässt sich nicht öffnen: Gerät /dev/does-not-exist nicht gefunden"),
+                 qPrintable(r.err));
     }
 
     void helpListsTheCommands()
     {
         const Run r = torvelctl({"--help"});
         QCOMPARE(r.code, 0);
-        for (const char *word : {"--port", "--oven", "--monitor", "version", "search", "status"})
+        for (const char *word : {"--port", "--oven", "--monitor"})
             QVERIFY2(r.out.contains(word), word);
+        // Every command on one line: its words and arguments, then what it does.
+        const QStringList lines = r.out.split('\n');
+        const auto lineOf = [&lines](const QString &usage) {
+            for (const QString &line : lines)
+                if (line.startsWith("  " + usage + "  "))
+                    return line.simplified();
+            return QString();
+        };
+        QCOMPARE(lineOf("version"), QStringLiteral("version Software-Version des Ofens (--oven) ausgeben"));
+        QCOMPARE(lineOf("programs read [--from A] [--to B] -o FILE"),
+                 QStringLiteral("programs read [--from A] [--to B] -o FILE Backprogramme lesen (.TBR oder .REC)"));
+        QCOMPARE(lineOf("night send FILE"),
+                 QStringLiteral("night send FILE Nachtstartzeiten aus FILE (.TBZ oder .NGT) zur Steuerung (--oven) senden"));
     }
 };
 

@@ -30,10 +30,12 @@ void registerChildWindows(ChildWindows &c)
 {
     c.frame.registerChild(ChildWindow::Port, QStringLiteral("Schnittstelle wählen"), [&c] {
         auto *w = new PortWindow(&c.state, &c.settings, &c.prompter);
+        w->setLink(&c.link);
         QObject::connect(w, &PortWindow::portChosen, &c.frame, [&c](const QString &port) { switchPort(c, port); });
         return w;
-    });
-    c.frame.registerChild(ChildWindow::Oven, QStringLiteral(" "), [&c] { return new OvenWindow(&c.state); });
+    }, ChildSize::Fixed);
+    c.frame.registerChild(ChildWindow::Oven, QStringLiteral(" "), [&c] { return new OvenWindow(&c.state); },
+                          ChildSize::Fixed);
     c.frame.registerChild(ChildWindow::BakeProgramList, ProgramListWindow::captionFor(c.state),
                           [&c] {
                               auto *list = new ProgramListWindow(&c.state, &c.link, &c.prompter, &c.rangeDialog);
@@ -43,9 +45,9 @@ void registerChildWindows(ChildWindows &c)
     c.frame.registerChild(ChildWindow::NightStart, QStringLiteral("Nachtstartzeiten"),
                           [&c] { return new NightStartWindow(&c.state, &c.link, &c.prompter); });
     c.frame.registerChild(ChildWindow::Search, QStringLiteral("VKS Torvel suchen..."),
-                          [&c] { return new SearchWindow(&c.state, &c.link); });
+                          [&c] { return new SearchWindow(&c.state, &c.link); }, ChildSize::Fixed);
     c.frame.registerChild(ChildWindow::Clock, QStringLiteral("Uhrzeit"),
-                          [&c] { return new ClockWindow(&c.state, &c.link, &c.prompter); });
+                          [&c] { return new ClockWindow(&c.state, &c.link, &c.prompter); }, ChildSize::Fixed);
     c.frame.registerChild(ChildWindow::Torvel2, QStringLiteral("Torvel2"),
                           [&c] { return new Torvel2Window(&c.state, &c.link, &c.prompter); });
 }

@@ -10,6 +10,7 @@
 #include "shell/ui/versionholder.h"
 #include "shell/ui/mainwindow.h"
 #include "shell/ui/printerscaledialog.h"
+#include "shell/ui/programicon.h"
 #include "shell/ui/widgetprompter.h"
 #include "bakeprog/ui/rangedialog.h"
 #include "bakeprog/ui/programeditorwindow.h"
@@ -49,6 +50,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("WinTorvel"));
     QApplication::setQuitOnLastWindowClosed(false); // the frame ends the program
     installGermanTranslations(app);
+    QApplication::setWindowIcon(programIcon()); // every window's caption, not the toolkit's
 
     QStringList args = QApplication::arguments().mid(1);
     TorvelSettings settings;
@@ -83,8 +85,9 @@ int main(int argc, char *argv[])
     registerChildWindows(children);
 
     QObject::connect(&mainForm, &MainWindow::closed, &app, &QApplication::quit);
-    mainForm.show();
+    mainForm.showInitial();
     scheduleScreenshot(mainForm);
+    scheduleStartupProbe(mainForm);
     const int code = app.exec();
     mainForm.mdiArea()->closeAllSubWindows(); // the port window writes its choice on close
     return code;

@@ -51,4 +51,14 @@ void scheduleScreenshot(QMainWindow &frame)
     });
 }
 
+void scheduleStartupProbe(QMainWindow &frame)
+{
+    if (qEnvironmentVariableIsEmpty("TORVEL_EXIT_WHEN_SHOWN"))
+        return;
+    QTimer::singleShot(0, &frame, [&frame] {
+        frame.repaint(); // painted once, as the user would see it
+        QApplication::exit(0);
+    });
+}
+
 } // namespace torvel

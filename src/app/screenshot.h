@@ -9,4 +9,8 @@ namespace torvel {
 
 void scheduleScreenshot(QMainWindow &frame);
 
+// For the start-up benchmark: TORVEL_EXIT_WHEN_SHOWN=1 ends the program as soon as the
+// frame has been shown and painted once.
+void scheduleStartupProbe(QMainWindow &frame);
+
 } // namespace torvel

@@ -19,6 +19,37 @@ void setupProgramSheet(SheetModel &sheet)
     sheet.setCurrentCell(1, 1);
 }
 
+QString programColumnDescription(int column, const QList<int> &minuteColumns)
+{
+    if (column == 1)
+        return QStringLiteral("Programmname (höchstens 14 Zeichen)");
+    if (column < 2 || column > kProgramValueCount + 1)
+        return {};
+    const int phase = (column - 2) / 5 + 1;
+    const int field = (column - 2) % 5; // OH, UH, BZ, S, A
+    const QString p = QString::number(phase);
+    switch (field) {
+    case 0:
+        return QStringLiteral("Oberhitze Phase %1 in °C").arg(p);
+    case 1:
+        return QStringLiteral("Unterhitze Phase %1 in °C").arg(p);
+    case 2:
+        return QStringLiteral("Backzeit Phase %1 in Minuten").arg(p);
+    case 3: // steam: off in odd, on in even settings
+        return QStringLiteral("Schwaden %1: Sekunden %2").arg(p, phase % 2 ? QStringLiteral("AUS") : QStringLiteral("EIN"));
+    default: // damper: closed in odd, open in even settings
+        return QStringLiteral("Abzug %1: %2 %3")
+            .arg(p, isMinuteColumn(column, minuteColumns) ? QStringLiteral("Minuten") : QStringLiteral("Sekunden"),
+                 phase % 2 ? QStringLiteral("ZU") : QStringLiteral("AUF"));
+    }
+}
+
+void describeProgramColumns(SheetModel &sheet, const QList<int> &minuteColumns)
+{
+    for (int c = 1; c <= kProgramValueCount + 1; ++c)
+        sheet.setColToolTip(c, programColumnDescription(c, minuteColumns));
+}
+
 QString receivedSheetName(int oven)
 {
     return QStringLiteral("Backprogramme_Ofen_") + QString::number(oven);

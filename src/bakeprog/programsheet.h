@@ -25,6 +25,11 @@ inline const QString kProgramSheetName = QStringLiteral("Backprogramm Record");
 // 99 x 24, headings, corner "Nr.", title "Backprogramme", sheet name "Backprogramm Record".
 void setupProgramSheet(SheetModel &sheet);
 QString receivedSheetName(int oven);
+// What a value column holds and its unit ("Backzeit Phase 1 in Minuten"); the damper's
+// unit follows `minuteColumns` (minutes, or seconds with ZIRBELAS).
+QString programColumnDescription(int column, const QList<int> &minuteColumns);
+// Puts the descriptions on the list's headings.
+void describeProgramColumns(SheetModel &sheet, const QList<int> &minuteColumns);
 
 bool isMinuteColumn(int column, const QList<int> &minuteColumns);
 // Controller seconds to the unit shown (minutes, truncated, in a minute column).

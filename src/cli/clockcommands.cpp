@@ -65,7 +65,7 @@ QList<CliCommand> clockCommands()
     return {
         {QStringLiteral("clock read"), QStringLiteral("Uhrzeit der Steuerung (--oven) ausgeben"), clockRead},
         {QStringLiteral("clock set"),
-         QStringLiteral("Uhr der Steuerung (--oven) stellen, auf die PC-Zeit oder --time \"TT.MM.JJJJ hh:mm:ss\""),
+         QStringLiteral("[--time \"TT.MM.JJJJ hh:mm:ss\"]: Uhr der Steuerung stellen (Vorgabe: PC-Zeit)"),
          clockSet},
     };
 }

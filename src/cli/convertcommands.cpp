@@ -125,12 +125,10 @@ QList<CliCommand> convertCommands()
 {
     return {
         {QStringLiteral("convert"),
-         QStringLiteral("IN OUT: Backprogramm-Datei umwandeln (IN .TBR, .REC, .BPR, .TBP; OUT .TBR, .REC; ein "
-                        "einzelnes Programm kommt in Zeile 1) oder Nachtstartzeiten (.TBZ, .NGT)"),
+         QStringLiteral("IN OUT: Datei umwandeln (.TBR/.REC/.BPR/.TBP nach .TBR/.REC; .TBZ und .NGT ineinander)"),
          convert, false},
         {QStringLiteral("programs export"),
-         QStringLiteral("FILE [--dir DIR]: alle Backprogramme einer .TBR- oder .REC-Datei einzeln im USB-Format "
-                        "in einen neuen Datumsordner exportieren"),
+         QStringLiteral("FILE [--dir DIR]: jedes Backprogramm einzeln im USB-Format in einen Datumsordner"),
          programsExport, false},
     };
 }

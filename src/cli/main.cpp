@@ -21,8 +21,18 @@ QString helpText(const QCommandLineParser &parser)
 {
     QString text = parser.helpText();
     text += QStringLiteral("\nBefehle:\n");
-    for (const CliCommand &c : allCommands())
-        text += QStringLiteral("  %1\n      %2\n").arg(c.name, -24).arg(c.synopsis);
+    // One line per command: its words and arguments, then what it does. A synopsis reads
+    // "ARGUMENTS: description" or is a description alone.
+    QList<QPair<QString, QString>> lines;
+    qsizetype width = 0;
+    for (const CliCommand &c : allCommands()) {
+        const qsizetype colon = c.synopsis.indexOf(QLatin1String(": "));
+        const QString usage = colon < 0 ? c.name : c.name + QLatin1Char(' ') + c.synopsis.left(colon);
+        lines.append({usage, colon < 0 ? c.synopsis : c.synopsis.mid(colon + 2)});
+        width = std::max(width, usage.size());
+    }
+    for (const auto &[usage, description] : std::as_const(lines))
+        text += QStringLiteral("  %1  %2\n").arg(usage, -int(width)).arg(description);
     text += QStringLiteral("\nPORT: COMn, ein Gerätepfad (z. B. /dev/ttyUSB0, /dev/pts/7) oder SIM "
                            "(die eingebaute simulierte Backstraße).\n"
                            "Rückgabewerte: 0 Erfolg, 1 die Steuerung hat versagt, 2 Aufruf- oder Dateifehler.\n");

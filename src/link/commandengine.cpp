@@ -146,8 +146,13 @@ QByteArray CommandEngine::SendCommand(const QByteArray &cmd, int replyLen, bool 
 
     bool writeFailed = true;
     if (m_transport) {
-        if (m_transport->isOpen() || m_transport->open())
+        if (m_transport->isOpen() || m_transport->open()) {
             m_transport->readAll(); // stale bytes are no part of this answer
+            m_portError.clear();
+        } else if (m_portError != m_transport->errorString()) {
+            m_portError = m_transport->errorString();
+            emit portFailed(m_portError);
+        }
         m_transport->flushInput();
     }
     m_receive.clear();

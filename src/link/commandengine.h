@@ -45,6 +45,10 @@ public:
 
     bool busy() const { return m_busy; }
 
+    // Why the port could not be opened for the last transaction ("COM9 lässt sich nicht
+    // öffnen: ..."); empty once it opens.
+    QString portError() const { return m_portError; }
+
     // The receive state of the running transaction.
     const QByteArray &receiveBuffer() const { return m_receive; }
     int enqCount() const { return m_enqCount; }
@@ -64,6 +68,8 @@ signals:
     void transactionFinished(const QByteArray &answer);
     void carrierChanged(bool on);
     void lineLost(const QString &message);
+    // The port could not be opened (once per new reason).
+    void portFailed(const QString &message);
     // A successful query asks for the default system beep (the desktop program sounds it).
     void beep();
 
@@ -82,6 +88,7 @@ private:
     int m_enqCount = 0;
     bool m_busy = false;
     bool m_closeWhenDone = false;
+    QString m_portError;
 
     // State of the running wait.
     QEventLoop *m_loop = nullptr;

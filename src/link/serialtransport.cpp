@@ -31,8 +31,10 @@ bool SerialTransport::open()
     m_port.setParity(QSerialPort::NoParity);
     m_port.setStopBits(QSerialPort::OneStop);
     m_port.setFlowControl(QSerialPort::NoFlowControl);
+    m_lastError = QSerialPort::NoError;
+    m_lastErrorText.clear();
     if (!m_port.open(QIODevice::ReadWrite)) {
-        m_error = QStringLiteral("%1 kann nicht geöffnet werden: %2").arg(m_display, m_port.errorString());
+        m_error = QStringLiteral("%1 lässt sich nicht öffnen: %2").arg(m_display, openFailureReason());
         return false;
     }
     m_port.clearError();
@@ -41,6 +43,20 @@ bool SerialTransport::open()
     pollCarrier();
     m_carrierPoll.start();
     return true;
+}
+
+QString SerialTransport::openFailureReason() const
+{
+    switch (m_lastError) {
+    case QSerialPort::DeviceNotFoundError:
+        return QStringLiteral("Gerät %1 nicht gefunden").arg(m_device);
+    case QSerialPort::PermissionError:
+        return QStringLiteral("kein Zugriff (von einem anderen Programm belegt oder keine Berechtigung)");
+    case QSerialPort::OpenError:
+        return QStringLiteral("bereits geöffnet");
+    default:
+        return m_lastErrorText;
+    }
 }
 
 void SerialTransport::close()
@@ -123,6 +139,12 @@ void SerialTransport::setDevice(const QString &device, const QString &display)
 
 void SerialTransport::onError(QSerialPort::SerialPortError error)
 {
+    // Kept for the open failure's message: the error itself is cleared below (and clearing
+    // reports NoError, which must not overwrite it).
+    if (error != QSerialPort::NoError) {
+        m_lastError = error;
+        m_lastErrorText = m_port.errorString();
+    }
     // A pty has no modem lines: failed line queries are not a fault of the link.
     if (error == QSerialPort::NoError || error == QSerialPort::UnsupportedOperationError)
         return;

@@ -33,12 +33,16 @@ public:
 
 private:
     void onError(QSerialPort::SerialPortError error);
+    // Why the last open failed, in German where the reason is a common one.
+    QString openFailureReason() const;
     void pollCarrier();
 
     QSerialPort m_port;
     QString m_device;
     QString m_display;
     QString m_error;
+    QSerialPort::SerialPortError m_lastError = QSerialPort::NoError;
+    QString m_lastErrorText;
     int m_baud = 9600;
     bool m_carrier = false;
     // QSerialPort reports no modem-line changes: carrier detect is polled while open.

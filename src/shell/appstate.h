@@ -52,6 +52,10 @@ public:
     void beginTransfer();
     void endTransfer();
 
+    // How a transfer ended, in one sentence for the frame's status line
+    // ("99 Backprogramme von Ofen 3 gelesen.").
+    void reportOutcome(const QString &text) { emit outcomeReported(text); }
+
     static QList<int> defaultMinuteColumns();
     static QList<int> damperSecondsMinuteColumns();
 
@@ -59,6 +63,7 @@ signals:
     void selectedOvenChanged(int oven);
     // The last running transfer has ended.
     void transferEnded();
+    void outcomeReported(const QString &text);
 
 private:
     int m_selectedOven = 1;

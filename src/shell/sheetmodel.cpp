@@ -233,6 +233,14 @@ bool SheetModel::setRowHeading(int row, const QString &text)
     return true;
 }
 
+void SheetModel::setColToolTip(int col, const QString &text)
+{
+    if (col < 1 || col > m_maxCol || m_colToolTips.value(col) == text)
+        return;
+    m_colToolTips.insert(col, text);
+    emit headingsChanged();
+}
+
 bool SheetModel::setColHeading(int col, const QString &text)
 {
     if (col < 1 || col > m_maxCol)
@@ -351,6 +359,10 @@ void SheetModel::dropOutside()
     }
     while (!m_colHeadings.isEmpty() && m_colHeadings.lastKey() > m_maxCol) {
         m_colHeadings.remove(m_colHeadings.lastKey());
+        headings = true;
+    }
+    while (!m_colToolTips.isEmpty() && m_colToolTips.lastKey() > m_maxCol) {
+        m_colToolTips.remove(m_colToolTips.lastKey());
         headings = true;
     }
     if (headings)

@@ -94,6 +94,9 @@ public:
     bool setRowHeading(int row, const QString &text);
     QString colHeading(int col) const { return m_colHeadings.value(col); }
     bool setColHeading(int col, const QString &text);
+    // What a column holds and in which unit, shown when the mouse rests on its heading.
+    QString colToolTip(int col) const { return m_colToolTips.value(col); }
+    void setColToolTip(int col, const QString &text);
 
     int currentRow() const { return m_currentRow; }
     int currentCol() const { return m_currentCol; }
@@ -138,6 +141,7 @@ private:
     Cells m_cells;
     QMap<int, QString> m_rowHeadings;
     QMap<int, QString> m_colHeadings;
+    QMap<int, QString> m_colToolTips;
     QString m_sheetName;
     QString m_title;
     QString m_cornerText;

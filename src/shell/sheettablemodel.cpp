@@ -95,6 +95,10 @@ bool SheetTableModel::setData(const QModelIndex &index, const QVariant &value, i
 
 QVariant SheetTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    if (m_sheet && role == Qt::ToolTipRole && orientation == Qt::Horizontal && section >= 0) {
+        const QString tip = m_sheet->colToolTip(section + 1);
+        return tip.isEmpty() ? QVariant() : QVariant(tip);
+    }
     if (!m_sheet || role != Qt::DisplayRole || section < 0)
         return QAbstractTableModel::headerData(section, orientation, role);
     return orientation == Qt::Vertical ? rowHeadingText(*m_sheet, section + 1)

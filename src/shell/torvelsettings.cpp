@@ -12,6 +12,7 @@ const QString kCommPort = QStringLiteral("1.0/CommPort");
 const QString kPortName = QStringLiteral("1.0/CommPortName");
 const QString kPrintScale = QStringLiteral("1.0/Printscale");
 const QString kMappingGroup = QStringLiteral("1.0/PortMapping");
+const QString kMainGeometry = QStringLiteral("1.0/MainWindowGeometry");
 constexpr int kDefaultPrintScale = 80;
 } // namespace
 
@@ -92,6 +93,16 @@ QMap<QString, QString> TorvelSettings::portMapping() const
 void TorvelSettings::setPortMapping(const QString &name, const QString &device)
 {
     m_settings->setValue(kMappingGroup + QLatin1Char('/') + name.toUpper(), device);
+}
+
+QByteArray TorvelSettings::mainWindowGeometry() const
+{
+    return m_settings->value(kMainGeometry).toByteArray();
+}
+
+void TorvelSettings::setMainWindowGeometry(const QByteArray &geometry)
+{
+    m_settings->setValue(kMainGeometry, geometry);
 }
 
 void TorvelSettings::sync()

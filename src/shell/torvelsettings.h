@@ -3,6 +3,7 @@
 // SOFTWARE\ZAN\VKS3Torvel\1.0 (the registry on Windows, a settings file elsewhere),
 // plus the port choices that are no COM number and the COMn device mapping.
 
+#include <QByteArray>
 #include <QMap>
 #include <QString>
 #include <memory>
@@ -36,6 +37,10 @@ public:
     // "COM5" -> "/dev/ttyUSB0": where a COM name points on systems without COM ports.
     QMap<QString, QString> portMapping() const;
     void setPortMapping(const QString &comName, const QString &device);
+
+    // The frame's geometry when it was closed last; empty before the first close.
+    QByteArray mainWindowGeometry() const;
+    void setMainWindowGeometry(const QByteArray &geometry);
 
     void sync();
 

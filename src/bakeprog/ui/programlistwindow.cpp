@@ -55,10 +55,12 @@ ProgramListWindow::ProgramListWindow(AppState *state, ControllerLink *link, Prom
     setObjectName(QStringLiteral("TBPrg"));
     setWindowTitle(captionFor(*state));
     setupProgramSheet(m_record);
+    describeProgramColumns(m_record, m_state->minuteColumns);
     m_grid = new GridView(&m_record, this);
     m_grid->setObjectName(QStringLiteral("BackPrg"));
     // Double-click opens the editor, so editing in place starts by typing or F2 only.
     m_grid->table()->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed);
+    m_grid->setFrozenColumns(1); // the names stay in view while the values scroll
     connect(m_grid, &GridView::doubleClicked, this, [this](int row, int) {
         if (row > 0)
             emit editRequested(row);

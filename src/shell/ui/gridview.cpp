@@ -1,5 +1,7 @@
 #include "gridview.h"
 
+#include "frozencolumn.h"
+
 #include "shell/sheetmodel.h"
 #include "shell/sheettablemodel.h"
 
@@ -11,6 +13,8 @@
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace torvel {
 
@@ -33,6 +37,10 @@ public:
 
     // After the corner text or the heading sizes changed.
     void relayout() { updateGeometries(); }
+
+    // With a frozen first column, that column never scrolls sideways and no other cell hides
+    // under it.
+    void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
 
 protected:
     bool event(QEvent *event) override
@@ -61,9 +69,19 @@ protected:
         }
     }
 
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override
+    {
+        // A first-column cell under the frozen column is edited in it, where it can be seen.
+        if (m_grid->m_frozen && index.column() == 0)
+            return m_grid->m_frozen->editCell(index, trigger, event);
+        return QTableView::edit(index, trigger, event);
+    }
+
     void updateGeometries() override
     {
         QTableView::updateGeometries();
+        if (m_grid->m_frozen)
+            m_grid->m_frozen->follow();
         // Over the corner button, which QTableView keeps to itself.
         QLabel *corner = m_grid->m_corner;
         corner->setGeometry(verticalHeader()->x(), horizontalHeader()->y(), verticalHeader()->width(),
@@ -86,6 +104,24 @@ private:
 
     GridView *m_grid;
 };
+
+void GridTable::scrollTo(const QModelIndex &index, ScrollHint hint)
+{
+    if (!m_grid->m_frozen) {
+        QTableView::scrollTo(index, hint);
+        return;
+    }
+    QScrollBar *sideways = horizontalScrollBar();
+    const int before = sideways->value();
+    QTableView::scrollTo(index, hint);
+    if (index.column() == 0) {
+        sideways->setValue(before); // always in view: only the rows scroll
+        return;
+    }
+    const int hidden = columnWidth(0) - visualRect(index).left();
+    if (hidden > 0)
+        sideways->setValue(sideways->value() - hidden);
+}
 
 // Filters the characters typed into a cell editor.
 class GridKeyFilter : public QObject
@@ -139,7 +175,9 @@ private:
 
 GridView::~GridView()
 {
-    // The table calls back into this view while it is hidden on destruction: it goes first.
+    // The table calls back into this view while it is hidden on destruction: it goes first,
+    // the frozen column (its child, with an editor perhaps open in it) before it.
+    delete std::exchange(m_frozen, nullptr);
     delete m_table;
     m_table = nullptr;
 }
@@ -204,6 +242,22 @@ GridView::GridView(SheetModel *sheet, QWidget *parent)
 QTableView *GridView::table() const
 {
     return m_table;
+}
+
+void GridView::setFrozenColumns(int count)
+{
+    if (count > 0 && !m_frozen) {
+        m_frozen = new FrozenColumn(m_table);
+    } else if (count <= 0 && m_frozen) {
+        delete m_frozen;
+        m_frozen = nullptr;
+        m_table->setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
+    }
+}
+
+QTableView *GridView::frozenColumn() const
+{
+    return m_frozen;
 }
 
 bool GridView::filterKey(QKeyEvent *event, bool editing, QChar *replacement)

@@ -15,6 +15,7 @@ namespace torvel {
 class SheetModel;
 class SheetTableModel;
 class GridTable;
+class FrozenColumn;
 
 class GridView : public QWidget
 {
@@ -28,6 +29,10 @@ public:
     QTableView *table() const;
     QLabel *titleLabel() const { return m_title; }
     QLabel *cornerLabel() const { return m_corner; }
+
+    // Keeps the first column in view while the others scroll sideways (0 or 1 columns).
+    void setFrozenColumns(int count);
+    QTableView *frozenColumn() const;
 
 signals:
     // Rows and columns are 1-based, as in the sheet.
@@ -62,6 +67,7 @@ private:
     GridTable *m_table;
     QLabel *m_title;
     QLabel *m_corner;
+    FrozenColumn *m_frozen = nullptr;
     // The key event being handed on after filtering, so the editor's filter lets it pass.
     const QEvent *m_passing = nullptr;
     // Set while one side is being brought in line with the other, to break the echo.

@@ -7,11 +7,18 @@
 #include "shell/sheetmodel.h"
 #include "shell/singleprogramtarget.h"
 #include "shell/torvelsettings.h"
+#include "childplacement.h"
+#include "messagewindow.h"
+#include "programicon.h"
 #include "speedbar.h"
 
 #include <QApplication>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QFileDialog>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -34,13 +41,13 @@ MainWindow::MainWindow(AppState *state, ControllerLink *link, TorvelSettings *se
 {
     setObjectName(QStringLiteral("TMainForm"));
     setWindowTitle(QStringLiteral("WinTorvel"));
+    setWindowIcon(programIcon());
     m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdi);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *sub) {
-        // The child activated last receives the print request (or refuses it).
         if (sub && sub->widget())
-            m_state->printTarget = sub->widget();
+            childActivated(sub->widget());
     });
     buildMenus();
     buildSpeedButtons();
@@ -48,7 +55,7 @@ MainWindow::MainWindow(AppState *state, ControllerLink *link, TorvelSettings *se
     for (const auto &actions : std::as_const(m_pendingActions))
         for (QAction *a : actions)
             a->setEnabled(false);
-    statusBar()->show();
+    buildStatusLine();
     resize(1200, 820);
 
     if (!m_settings->hasPrintScale())
@@ -61,9 +68,6 @@ MainWindow::MainWindow(AppState *state, ControllerLink *link, TorvelSettings *se
     m_captionTimer.setInterval(3000);
     connect(&m_captionTimer, &QTimer::timeout, this, &MainWindow::updateCaption);
     m_captionTimer.start();
-
-    if (m_state->modemStartup)
-        setGeometry(0, 0, 200, 200);
 
     connect(m_state, &AppState::transferEnded, this, [this] { QTimer::singleShot(0, this, &MainWindow::tryDeferredClose); });
     connect(&m_link->engine(), &CommandEngine::transactionFinished, this, [this] {
@@ -88,15 +92,20 @@ void MainWindow::buildMenus()
     };
 
     QMenu *datei = menuBar()->addMenu(QStringLiteral("&Datei"));
-    m_pendingActions[int(ChildWindow::BakeProgramList)] << addItem(datei, QStringLiteral("&Neu"), QStringLiteral("Neue Datei erzeugen"), openList);
-    addItem(datei, QStringLiteral("Ö&ffnen..."), QStringLiteral("Existierende Datei öffnen"), [this] { fileOpen(); });
+    m_fileNewItem = addItem(datei, QStringLiteral("&Neu"), QStringLiteral("Neue Datei erzeugen"), openList);
+    m_fileNewItem->setObjectName(QStringLiteral("FileNewItem"));
+    m_pendingActions[int(ChildWindow::BakeProgramList)] << m_fileNewItem;
+    addItem(datei, QStringLiteral("Ö&ffnen..."), QStringLiteral("Existierende Datei öffnen"), [this] { fileOpen(); })
+        ->setShortcut(QKeySequence::Open);
     addItem(datei, QStringLiteral("Speichern &unter..."), QStringLiteral("Aktuelle Datei unter neuem Namen speichern"),
-            [this] { fileSave(); });
+            [this] { fileSave(); })
+        ->setShortcut(QKeySequence::Save);
     addItem(datei, QStringLiteral("Export USB: Alle Backprogramme einzeln im USB-Format exportieren"), QString(),
             [this] { exportUsb(); });
     datei->addSeparator();
     addItem(datei, QStringLiteral("&Drucken (nur BackProgramme/Nachtstarts)..."), QStringLiteral("Aktuelle Datei drucken"),
-            [this] { filePrint(); });
+            [this] { filePrint(); })
+        ->setShortcut(QKeySequence::Print);
     addItem(datei, QStringLiteral("Drucker ska&lieren"), QString(), [this] {
         if (m_showPrinterScale)
             m_showPrinterScale();
@@ -123,9 +132,9 @@ void MainWindow::buildMenus()
 
     QMenu *fenster = menuBar()->addMenu(QStringLiteral("&Fenster"));
     addItem(fenster, QStringLiteral("&Nebeneinander"), QStringLiteral("Alle Fenster nebeneinander anordnen"),
-            [this] { m_mdi->tileSubWindows(); });
+            [this] { tileInside(m_mdi); });
     addItem(fenster, QStringLiteral("Ü&berlappend"), QStringLiteral("Alle Fenster übereinander anordnen"),
-            [this] { m_mdi->cascadeSubWindows(); });
+            [this] { cascadeInside(m_mdi); });
     addItem(fenster, QStringLiteral("&Alles anordnen"), QStringLiteral("Alle Symbole anordnen"), [this] {
         // Minimised children line up along the bottom edge.
         int x = 0;
@@ -144,6 +153,17 @@ void MainWindow::buildMenus()
         m_monitor->raise();
         m_monitor->activateWindow();
     });
+
+    buildWindowMenu(fenster);
+
+    // The list window's edit items: not in a visible menu, but their state follows the list.
+    auto *bearbeiten = new QMenu(QStringLiteral("&Bearbeiten"), this);
+    for (const char *name : {"EditUndoItem", "EditCutItem", "EditCopyItem", "EditPasteItem"}) {
+        QAction *a = bearbeiten->addAction(QString::fromLatin1(name));
+        a->setObjectName(QString::fromLatin1(name));
+        a->setEnabled(false);
+        m_editItems << a;
+    }
 
     QMenu *modem = menuBar()->addMenu(QStringLiteral("Modem"));
     m_pendingActions[int(ChildWindow::Modem)] << addItem(modem, QStringLiteral("Modem-Fenster"), QString(),
@@ -175,9 +195,9 @@ void MainWindow::buildSpeedButtons()
     bar->addLogo();
 }
 
-void MainWindow::registerChild(ChildWindow kind, const QString &caption, Factory factory)
+void MainWindow::registerChild(ChildWindow kind, const QString &caption, Factory factory, ChildSize size)
 {
-    m_children.insert(int(kind), {caption, std::move(factory)});
+    m_children.insert(int(kind), {caption, std::move(factory), size});
     for (QAction *a : m_pendingActions.value(int(kind)))
         a->setEnabled(true);
 }
@@ -233,14 +253,23 @@ QWidget *MainWindow::openChild(ChildWindow kind)
         QMdiSubWindow *sub = m_mdi->addSubWindow(w);
         sub->setAttribute(Qt::WA_DeleteOnClose);
         sub->setWindowTitle(it->caption);
-        // Room for the caption and for the size the window asked for.
-        const int captionWidth = sub->fontMetrics().horizontalAdvance(it->caption) + 110;
+        setFixedSizeChild(sub, it->size == ChildSize::Fixed);
+        // Room for the caption and for the size the window asked for, within the work area.
+        const int captionWidth = sub->fontMetrics().horizontalAdvance(it->caption) + MessageWindow::kCaptionButtonsWidth;
         QSize size = sub->sizeHint();
         if (sized)
             size = size.expandedTo(wanted + QSize(8, 32));
-        sub->resize(size.expandedTo(QSize(captionWidth, 0)));
+        size = size.expandedTo(QSize(captionWidth, 0));
+        if (!m_mdi->viewport()->size().isEmpty())
+            size = size.boundedTo(m_mdi->viewport()->size());
+        sub->resize(size);
         sub->show();
+        keepInside(m_mdi, sub);
         m_mdi->setActiveSubWindow(sub);
+        if (kind == ChildWindow::BakeProgramList) {
+            connect(w, &QObject::destroyed, this, [this] { QTimer::singleShot(0, this, &MainWindow::updateListItems); });
+            updateListItems();
+        }
     } else {
         w->show();
     }
@@ -262,6 +291,8 @@ QStringList MainWindow::runOpenDialog(int *entry)
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setNameFilters(openFilters());
     dialog.setOption(QFileDialog::ReadOnly, false);
+    if (*entry >= 1 && *entry <= openFilters().size())
+        dialog.selectNameFilter(openFilters().at(*entry - 1));
     if (dialog.exec() != QDialog::Accepted)
         return {};
     *entry = static_cast<int>(openFilters().indexOf(dialog.selectedNameFilter())) + 1;
@@ -276,7 +307,9 @@ QString MainWindow::runSaveDialog(int *entry, const QString &proposed)
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(saveFilters());
-    dialog.setDefaultSuffix(saveSuffix(1));
+    const int preset = (*entry >= 1 && *entry <= saveFilters().size()) ? *entry : 1;
+    dialog.selectNameFilter(saveFilters().at(preset - 1));
+    dialog.setDefaultSuffix(saveSuffix(preset));
     if (!proposed.isEmpty())
         dialog.selectFile(proposed);
     connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &filter) {
@@ -293,7 +326,7 @@ QString MainWindow::runSaveDialog(int *entry, const QString &proposed)
 
 void MainWindow::fileOpen()
 {
-    int entry = 0;
+    int entry = m_preset.openEntry;
     const QStringList files = runOpenDialog(&entry);
     if (files.isEmpty())
         return;
@@ -377,7 +410,7 @@ void MainWindow::fileSave()
     }
     const QString proposed =
         m_state->currentFileName.toUpper().endsWith(QLatin1String(".REC")) ? m_state->currentFileName : QString();
-    int entry = 0;
+    int entry = m_preset.saveEntry;
     const QString name = runSaveDialog(&entry, proposed);
     if (name.isEmpty())
         return;
@@ -436,6 +469,112 @@ void MainWindow::updateCaption()
     setWindowTitle(caption);
 }
 
+void MainWindow::showInitial()
+{
+    if (m_state->modemStartup) {
+        setGeometry(0, 0, 200, 200);
+        showNormal();
+    } else if (restoreGeometry(m_settings->mainWindowGeometry())) {
+        show();
+    } else {
+        // The first start: the whole work area, also where no window manager maximises.
+        if (QScreen *screen = QGuiApplication::primaryScreen())
+            setGeometry(screen->availableGeometry());
+        showMaximized();
+    }
+}
+
+void MainWindow::buildStatusLine()
+{
+    m_outcomeLabel = new QLabel(this);
+    m_outcomeLabel->setObjectName(QStringLiteral("OutcomeLabel"));
+    statusBar()->addWidget(m_outcomeLabel, 1);
+    m_lineLabel = new QLabel(this);
+    m_lineLabel->setObjectName(QStringLiteral("LineLabel"));
+    statusBar()->addPermanentWidget(m_lineLabel);
+    const auto showLine = [this] {
+        const Transport *port = m_link->transport();
+        m_lineLabel->setText((port ? port->displayName() : QStringLiteral("-")) + QStringLiteral(" · Ofen ")
+                             + QString::number(m_state->selectedOven()));
+    };
+    showLine();
+    connect(m_link, &ControllerLink::transportChanged, this, showLine);
+    connect(m_state, &AppState::selectedOvenChanged, this, showLine);
+    connect(m_state, &AppState::outcomeReported, m_outcomeLabel, &QLabel::setText);
+    connect(&m_link->engine(), &CommandEngine::portFailed, m_outcomeLabel, &QLabel::setText);
+    statusBar()->show();
+}
+
+QString MainWindow::lineText() const
+{
+    return m_lineLabel->text();
+}
+
+QString MainWindow::outcomeText() const
+{
+    return m_outcomeLabel->text();
+}
+
+void MainWindow::buildWindowMenu(QMenu *fenster)
+{
+    // Below the fixed items: the open windows, the active one checked; choosing one
+    // brings it forward. Rebuilt each time the menu opens.
+    auto *windows = new QActionGroup(fenster);
+    connect(fenster, &QMenu::aboutToShow, this, [this, fenster, windows] {
+        for (QAction *a : windows->actions()) {
+            fenster->removeAction(a);
+            delete a;
+        }
+        int n = 0;
+        for (QMdiSubWindow *sub : m_mdi->subWindowList(QMdiArea::CreationOrder)) {
+            if (qobject_cast<MessageWindow *>(sub->widget()))
+                continue;
+            if (n == 0)
+                fenster->addSeparator()->setActionGroup(windows);
+            QString title = sub->windowTitle().trimmed();
+            if (title.isEmpty() && sub->widget())
+                title = sub->widget()->objectName();
+            title.replace(QLatin1Char('&'), QLatin1String("&&"));
+            ++n;
+            QAction *a = fenster->addAction(n < 10 ? QStringLiteral("&%1 %2").arg(n).arg(title) : title);
+            a->setCheckable(true);
+            a->setChecked(sub == m_mdi->activeSubWindow());
+            a->setActionGroup(windows);
+            connect(a, &QAction::triggered, this, [this, sub = QPointer<QMdiSubWindow>(sub)] {
+                if (!sub)
+                    return;
+                if (sub->isMinimized())
+                    sub->showNormal();
+                m_mdi->setActiveSubWindow(sub);
+            });
+        }
+    });
+}
+
+void MainWindow::childActivated(QWidget *content)
+{
+    // Message windows only inform: they never become the print target.
+    if (qobject_cast<MessageWindow *>(content))
+        return;
+    // The child activated last receives the print request (or refuses it).
+    m_state->printTarget = content;
+    // The data windows preset the file dialogs with their own file kinds.
+    if (content == m_state->bakeProgramList)
+        m_preset = {QStringLiteral("*.REC"), 2, 1};
+    else if (content == m_state->nightStartWindow)
+        m_preset = {QStringLiteral("*.NGT"), 3, 2};
+}
+
+void MainWindow::updateListItems()
+{
+    // "Neu" makes a list only while there is none; the edit items work on an open list.
+    const bool listOpen = m_state->bakeProgramList;
+    if (m_fileNewItem && m_children.contains(int(ChildWindow::BakeProgramList)))
+        m_fileNewItem->setEnabled(!listOpen);
+    for (QAction *a : std::as_const(m_editItems))
+        a->setEnabled(listOpen);
+}
+
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     if (m_link->engine().busy() || m_state->transferActive()) {
@@ -446,6 +585,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
         return;
     }
     event->accept();
+    if (!m_state->modemStartup)
+        m_settings->setMainWindowGeometry(saveGeometry());
     m_mdi->closeAllSubWindows();
     if (m_monitor)
         m_monitor->close();

@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <functional>
 
+class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 
@@ -21,6 +22,15 @@ class Prompter;
 class TorvelSettings;
 
 enum class ChildWindow { Port, Oven, Search, Clock, NightStart, BakeProgramList, Torvel2, Modem };
+// A fixed child has one useful size (oven choice, clock): arranging never stretches it.
+enum class ChildSize { Resizable, Fixed };
+
+// What the open and save dialogs start with; the active child window presets it.
+struct FileDialogPreset {
+    QString fileName;  // e.g. "*.REC"
+    int openEntry = 0; // 1-based filter entries; 0 leaves the dialog's own choice
+    int saveEntry = 0;
+};
 
 class MainWindow : public QMainWindow
 {
@@ -37,13 +47,19 @@ public:
     // A window kind the frame can open; its menu items stay disabled until registered.
     // The factory makes the content widget; the frame puts it into the MDI area.
     using Factory = std::function<QWidget *()>;
-    void registerChild(ChildWindow kind, const QString &caption, Factory factory);
+    void registerChild(ChildWindow kind, const QString &caption, Factory factory,
+                       ChildSize size = ChildSize::Resizable);
     // The single-instance pattern: an open window gets ShowAgain, otherwise one is made.
     QWidget *openChild(ChildWindow kind);
     QWidget *openWindow(ChildWindow kind) const;
 
-    // The dialogs, replaceable by tests. The open dialog returns the chosen files and the
-    // 1-based filter entry; the save dialog the chosen name (empty: cancelled).
+    // Shows the frame maximised on the first start, afterwards with the geometry it had
+    // when it was closed last (small in the corner with MODEM).
+    void showInitial();
+
+    // The dialogs, replaceable by tests. `entry` comes in as the preset's filter entry (0:
+    // none) and goes out as the chosen one. The open dialog returns the chosen files; the
+    // save dialog the chosen name (empty: cancelled).
     std::function<QStringList(int *entry)> openDialog;
     std::function<QString(int *entry, const QString &proposed)> saveDialog;
 
@@ -56,6 +72,11 @@ public:
     void saveAs(const QString &fileName, int filterEntry);
 
     QMdiArea *mdiArea() const { return m_mdi; }
+    const FileDialogPreset &dialogPreset() const { return m_preset; }
+    // The status line's right end: the port and oven every transfer goes to.
+    QString lineText() const;
+    // The status line's left end: how the last transfer ended.
+    QString outcomeText() const;
     // The grid self-test at start-up; false when the grid refused (a warning was shown).
     bool gridSelfTest();
 
@@ -70,10 +91,15 @@ private:
     struct ChildInfo {
         QString caption;
         Factory factory;
+        ChildSize size = ChildSize::Resizable;
     };
 
     void buildMenus();
+    void buildWindowMenu(QMenu *fenster);
     void buildSpeedButtons();
+    void buildStatusLine();
+    void childActivated(QWidget *content);
+    void updateListItems();
     QAction *addItem(QMenu *menu, const QString &text, const QString &hint, std::function<void()> run);
     void updateCaption();
     void noWindowMessage();
@@ -95,6 +121,11 @@ private:
     QHash<int, ChildInfo> m_children;
     QHash<int, QList<QAction *>> m_pendingActions;
     bool m_closeWhenIdle = false;
+    FileDialogPreset m_preset;
+    QAction *m_fileNewItem = nullptr;
+    QList<QAction *> m_editItems;
+    QLabel *m_lineLabel = nullptr;
+    QLabel *m_outcomeLabel = nullptr;
 };
 
 } // namespace torvel

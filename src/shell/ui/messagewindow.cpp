@@ -3,6 +3,7 @@
 #include "shell/appstate.h"
 #include "shell/requests.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMdiArea>
@@ -48,14 +49,37 @@ MessageWindow::MessageWindow(AppState *state, QMdiArea *area, const QString &tex
 
 MessageWindow *MessageWindow::showMessageWindow(AppState *state, QMdiArea *area, const QString &text)
 {
+    // A message only informs: the window the user works in keeps the focus and stays the
+    // print target.
+    QMdiSubWindow *active = area ? area->activeSubWindow() : nullptr;
+    QWidget *focus = QApplication::focusWidget();
     auto *window = new MessageWindow(state, area, text);
     if (QMdiSubWindow *frame = window->subWindow()) {
-        frame->adjustSize();
+        frame->setAttribute(Qt::WA_ShowWithoutActivating);
+        frame->setFocusPolicy(Qt::NoFocus);
+        window->fitCaption();
         frame->show();
+        if (active && area->activeSubWindow() != active)
+            area->setActiveSubWindow(active);
+        if (focus && QApplication::focusWidget() != focus)
+            focus->setFocus(Qt::OtherFocusReason);
     } else {
+        window->setAttribute(Qt::WA_ShowWithoutActivating);
         window->show();
     }
     return window;
+}
+
+void MessageWindow::fitCaption()
+{
+    QMdiSubWindow *frame = subWindow();
+    if (!frame)
+        return;
+    frame->adjustSize();
+    // Room for the caption text beside the title bar's buttons.
+    const int wanted = frame->fontMetrics().horizontalAdvance(caption()) + kCaptionButtonsWidth;
+    if (frame->width() < wanted)
+        frame->resize(wanted, frame->height());
 }
 
 QString MessageWindow::caption() const
@@ -92,8 +116,7 @@ void MessageWindow::takeCaption()
     m_panel->setText(caption());
     setCaption(QStringLiteral("Meldung"));
     adjustSize();
-    if (QMdiSubWindow *frame = subWindow())
-        frame->adjustSize();
+    fitCaption();
     m_timer2->start();
 }
 

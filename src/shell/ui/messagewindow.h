@@ -19,6 +19,8 @@ class MessageWindow : public QWidget
     Q_OBJECT
 public:
     static constexpr int kTakeCaptionMs = 20;  // Timer1
+    // Width a subwindow's title bar needs beside its caption (icon and three buttons).
+    static constexpr int kCaptionButtonsWidth = 110;
     static constexpr int kCloseMs = 3500;      // Timer2
 
     // A window in `area` (a top-level window when area is null) whose caption is `text`;
@@ -45,6 +47,7 @@ protected:
 
 private:
     void takeCaption();
+    void fitCaption();
     void setCaption(const QString &text);
     void showAgain();
 

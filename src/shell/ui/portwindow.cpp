@@ -2,6 +2,7 @@
 
 #include "childhost.h"
 
+#include "link/controllerlink.h"
 #include "link/portlist.h"
 #include "link/portname.h"
 #include "shell/appstate.h"
@@ -88,10 +89,22 @@ std::optional<QString> PortWindow::portFromText(const QString &text)
     return comName(n);
 }
 
+void PortWindow::setLink(ControllerLink *link)
+{
+    m_link = link;
+    m_comBox->setCurrentText(portInUse());
+}
+
+QString PortWindow::portInUse() const
+{
+    const Transport *port = m_link ? m_link->transport() : nullptr;
+    return port ? port->displayName() : m_port;
+}
+
 void PortWindow::activate()
 {
     m_state->printTarget = this;
-    m_comBox->setCurrentText(m_port);
+    m_comBox->setCurrentText(portInUse());
 }
 
 void PortWindow::ok()
@@ -103,13 +116,18 @@ void PortWindow::ok()
                            QStringLiteral("\"%1\" ist keine gültige Schnittstelle.").arg(text));
         return;
     }
+    const bool lineBusy = m_state->transferActive() || (m_link && m_link->engine().busy());
+    if (lineBusy && *port != portInUse()) {
+        // Switching under a running transfer would cut it off; nothing is stored either.
+        m_prompter->inform(QStringLiteral("ACHTUNG"),
+                           QStringLiteral("Während einer Übertragung kann die Schnittstelle nicht gewechselt werden.\r\n"
+                                          "Bitte wählen Sie sie nach dem Ende der Übertragung."));
+        return;
+    }
     m_port = *port;
     emit portChosen(m_port);
     closeHost(this);
 }
-
-
-
 
 
 bool PortWindow::event(QEvent *event)

@@ -15,6 +15,7 @@ class QPushButton;
 namespace torvel {
 
 class AppState;
+class ControllerLink;
 class Prompter;
 class TorvelSettings;
 
@@ -28,6 +29,10 @@ public:
     // "COMn" from the text without its first "COM" read as a number 1..99 ("COM12", "7").
     // Nothing for anything else ("com5" keeps its lower-case letters and is no number).
     static std::optional<QString> portFromText(const QString &text);
+
+    // The line whose port is in use: the window shows that port (also a one-run choice such
+    // as --port SIM) and refuses another one while a transfer runs on it.
+    void setLink(ControllerLink *link);
 
     QComboBox *comBox() const { return m_comBox; }
     QString currentPort() const { return m_port; }
@@ -48,6 +53,8 @@ protected:
 
 private:
     void ok();
+    // The port the line uses now, or the stored one without a line.
+    QString portInUse() const;
     // Activation of the subwindow around this widget is this window's activation.
 
     AppState *m_state;
@@ -57,6 +64,7 @@ private:
     QPushButton *m_ok;
     QPushButton *m_cancel;
     QString m_port;
+    ControllerLink *m_link = nullptr;
     bool m_closed = false;
 };
 
