@@ -28,6 +28,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
@@ -149,9 +150,11 @@ private slots:
         rig.onFrame = [&](const QByteArray &) {
             busyDuringRead = !w.pages()->isEnabled() && !child<QWidget>(w, "Fortschritt")->isHidden();
         };
+        QSignalSpy outcomes(&rig.state, &AppState::outcomeReported);
         page->ReadSteigClick();
         rig.onFrame = nullptr;
         QVERIFY(busyDuringRead);
+        QCOMPARE(outcomes.last().first().toString(), QStringLiteral("Steigungstabelle von Ofen 7 gelesen."));
         QVERIFY(w.pages()->isEnabled());
         QCOMPARE(grid->text(1, 2), QStringLiteral("2,5"));
         QCOMPARE(w.context().debugMemo().lines().size(), 20);

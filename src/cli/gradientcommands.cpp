@@ -35,7 +35,7 @@ int gradientRead(CliContext &ctx, const QStringList &args)
     GradientTable table = emptyGradientTable();
     // IgnoreError stays off: a block with a bad CRC is never written to a file.
     if (!ReadGradientTable(Torvel2Line{ctx.link.engine(), ctx.prompter, oven}, true, table)) {
-        ctx.err << "Steigungstabelle von Ofen " << oven << " nicht gelesen." << Qt::endl;
+        ctx.err << gradienttext::readOutcome(oven, false) << Qt::endl;
         return ExitControllerFailed;
     }
     QString error;
@@ -43,7 +43,7 @@ int gradientRead(CliContext &ctx, const QStringList &args)
         ctx.err << gradienttext::kSaveFailed << Qt::endl << error << Qt::endl;
         return ExitUsage;
     }
-    ctx.out << "Steigungstabelle von Ofen " << oven << " gelesen: " << file << Qt::endl;
+    ctx.out << gradienttext::readOutcome(oven, true).chopped(1) << ": " << file << Qt::endl;
     return ExitOk;
 }
 
@@ -65,9 +65,11 @@ int gradientSend(CliContext &ctx, const QStringList &args)
         return ExitUsage; // nothing went on the line
     }
     const int oven = ctx.state.selectedOven();
-    if (!WriteGradientTable(Torvel2Line{ctx.link.engine(), ctx.prompter, oven}, table, true))
+    if (!WriteGradientTable(Torvel2Line{ctx.link.engine(), ctx.prompter, oven}, table, true)) {
+        ctx.err << gradienttext::sendOutcome(oven, false) << Qt::endl;
         return ExitControllerFailed;
-    ctx.out << "Steigungstabelle an Ofen " << oven << " gesendet." << Qt::endl;
+    }
+    ctx.out << gradienttext::sendOutcome(oven, true) << Qt::endl;
     return ExitOk;
 }
 

@@ -25,4 +25,16 @@ inline const QString kLoadFailed = QStringLiteral("Fehler beim Laden der Steigun
 // The 3-second notice under `IgnoreError`.
 constexpr int kNoticeMs = 3000;
 
+// How a transfer ended, in one sentence (the frame's status line, torvelctl).
+inline QString readOutcome(int oven, bool ok)
+{
+    return ok ? QStringLiteral("Steigungstabelle von Ofen %1 gelesen.").arg(oven)
+              : QStringLiteral("Steigungstabelle von Ofen %1 nicht gelesen.").arg(oven);
+}
+inline QString sendOutcome(int oven, bool ok)
+{
+    return ok ? QStringLiteral("Steigungstabelle an Ofen %1 gesendet.").arg(oven)
+              : QStringLiteral("Steigungstabelle an Ofen %1 nicht gesendet.").arg(oven);
+}
+
 } // namespace torvel::gradienttext

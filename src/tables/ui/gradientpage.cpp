@@ -4,6 +4,7 @@
 #include "tables/gradientgrid.h"
 #include "tables/gradienttexts.h"
 #include "tables/gradienttransfer.h"
+#include "shell/appstate.h"
 #include "shell/prompter.h"
 #include "shell/sheetmodel.h"
 #include "shell/ui/gridview.h"
@@ -119,10 +120,12 @@ void GradientPage::ReadSteigClick()
     Torvel2Context::Transfer transfer(m_ctx);
     m_ctx.debugMemo().clear();
     GradientTable read = m_table;
-    if (ReadGradientTable(transfer.line(), true, read, {m_ctx.ignoreError(), &m_ctx.debugMemo()})) {
+    const bool ok = ReadGradientTable(transfer.line(), true, read, {m_ctx.ignoreError(), &m_ctx.debugMemo()});
+    if (ok) {
         m_table = read;
         showTable();
     }
+    m_ctx.state().reportOutcome(gradienttext::readOutcome(transfer.line().oven, ok));
 }
 
 void GradientPage::WriteSteigClick()
@@ -149,7 +152,8 @@ void GradientPage::send(const GradientTable &table, void (GradientPage::*click)(
     if (!m_ctx.acceptClick([this, click] { (this->*click)(); }))
         return;
     Torvel2Context::Transfer transfer(m_ctx);
-    WriteGradientTable(transfer.line(), table, true);
+    const bool ok = WriteGradientTable(transfer.line(), table, true);
+    m_ctx.state().reportOutcome(gradienttext::sendOutcome(transfer.line().oven, ok));
 }
 
 void GradientPage::SaveSteigClick()
