@@ -27,9 +27,9 @@ QString threeDigits(int v)
     return QStringLiteral("%1").arg(v, 3, 10, QLatin1Char('0'));
 }
 
-// The memo lines of one mode: a title with the time, then "Herd001:OH:040.UH:040.SH:040" per
-// deck. Takes the values into `table` and returns the bytes left over (CRC, checksum, 0x06).
-QByteArray takeMode(QByteArray body, int mode, GradientTable &table, MemoLog *memo)
+} // namespace
+
+QByteArray takeGradientMode(QByteArray body, int mode, GradientTable &table, MemoLog *memo)
 {
     if (memo)
         memo->addLine(QStringLiteral("Steigungstabelle ") + longTimeText(QTime::currentTime()));
@@ -47,6 +47,8 @@ QByteArray takeMode(QByteArray body, int mode, GradientTable &table, MemoLog *me
     }
     return body;
 }
+
+namespace {
 
 enum class ModeOutcome { Arrived, Missing, Failed };
 
@@ -82,7 +84,7 @@ ModeOutcome readMode(const Torvel2Line &line, int mode, GradientTable &table, co
         line.prompter.showTimedMessage(gradienttext::kError, gradienttext::kCrcError, gradienttext::kNoticeMs);
         return ModeOutcome::Missing;
     }
-    const QByteArray rest = takeMode(reply.mid(1), mode, table, options.memo);
+    const QByteArray rest = takeGradientMode(reply.mid(1), mode, table, options.memo);
     if (rest.size() != 4) // CRC, checksum and 0x06 are all that may follow the decks
         line.prompter.inform(gradienttext::kError, gradienttext::kExtraBytes);
     return ModeOutcome::Arrived;

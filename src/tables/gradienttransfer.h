@@ -23,6 +23,11 @@ QByteArray gradientWriteFrame(int mode); // 46 25 74 74 0D (Tag), 46 25 6E 6E 01
 // The 30-byte data frame of one mode: 27 values, CRC high, CRC low, checksum.
 QByteArray gradientDataFrame(const GradientTable &table, int mode);
 
+// The data of a checked read reply without its leading 0x06 into one mode of `table`, three
+// bytes a deck while three are left, with the memo lines (a title with the time, then
+// "Herd001:OH:040.UH:040.SH:040" per deck). Returns what is left over (CRC, checksum, 0x06).
+QByteArray takeGradientMode(QByteArray body, int mode, GradientTable &table, MemoLog *memo);
+
 struct GradientReadOptions {
     // `IgnoreError`: a block with a bad CRC is taken after a 3-second notice.
     bool ignoreError = false;
