@@ -4,6 +4,7 @@
 // the line.
 
 #include "simclock.h"
+#include "simgradient.h"
 #include "simnight.h"
 #include "simprograms.h"
 #include "simreply.h"
@@ -45,6 +46,9 @@ public:
     const SimProgramStore &programs() const { return m_programs; }
     SimNightStore &nights() { return m_nights; }
     const SimNightStore &nights() const { return m_nights; }
+    // Second generation (simgeneration.h decides what answers).
+    SimGradientStore &gradient() { return m_gradient; }
+    const SimGradientStore &gradient() const { return m_gradient; }
 
     // Replaces the handler of `code` when there is one.
     void registerFunction(quint8 code, Handler handler);
@@ -71,6 +75,7 @@ private:
     SimClock m_clock;
     SimProgramStore m_programs;
     SimNightStore m_nights;
+    SimGradientStore m_gradient;
     std::map<quint8, Handler> m_functions;
     std::map<quint8, int> m_handled;
     int m_framesLeft = -1; // -1: no vanish pending

@@ -25,7 +25,7 @@ SimVersion defaultVersion(int oven)
         v = {160, std::nullopt, std::nullopt};
         break;
     default:
-        v = {310, 1, 99};
+        v = {410, 30, 99}; // oven 7: second generation with the gradient table
         break;
     }
     return v;

@@ -11,6 +11,7 @@ void registerStandardFunctions(SimController &c)
     registerClockFunctions(c);
     registerProgramFunctions(c);
     registerNightFunctions(c);
+    registerGradientFunctions(c);
 }
 
 // The PC's parameters (0x56 0x72 for the version, 0 0 for the status) carry no

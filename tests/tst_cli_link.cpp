@@ -48,7 +48,7 @@ private slots:
         const Run r = torvelctl({"--port", "SIM", "search"});
         QCOMPARE(r.code, 0);
         QCOMPARE(r.out, QStringLiteral("Ofen 1: 2.85 r1\nOfen 2: 2.90 r2\nOfen 3: 2.91 r3\nOfen 4: 2.91 r3\n"
-                                       "Ofen 5: 3.02 r0\nOfen 6: 1.60\nOfen 7: 3.10 r1\n"));
+                                       "Ofen 5: 3.02 r0\nOfen 6: 1.60\nOfen 7: 4.10 r30\n"));
     }
 
     void statusPrintsTheDecodedFields()

@@ -558,7 +558,7 @@ void TestUiClock::searchMarksAndFills()
     w.search();
     QCOMPARE(marked, QStringList(7, QStringLiteral(" *")));
     QCOMPARE(searching, QList<bool>(7, true));
-    const QStringList expected{"2.85 r1", "2.90 r2", "2.91 r3", "NA", "3.02 r0", "1.60", "3.10 r1"};
+    const QStringList expected{"2.85 r1", "2.90 r2", "2.91 r3", "NA", "3.02 r0", "1.60", "4.10 r30"};
     QStringList shown;
     for (int row = 0; row < 7; ++row)
         shown << w.table()->item(row, 1)->text();

@@ -13,6 +13,7 @@
 #include "shell/ui/mainwindow.h"
 #include "shell/ui/ovenwindow.h"
 #include "shell/ui/portwindow.h"
+#include "torvel2/ui/torvel2window.h"
 #include "transportfactory.h"
 
 #include <QCoreApplication>
@@ -71,6 +72,8 @@ void registerChildWindows(ChildWindows &c)
         clock->setStopTimePoll(modem->stopTimePoll());
         return clock;
     }, ChildSize::Fixed);
+    c.frame.registerChild(ChildWindow::Torvel2, QStringLiteral("Torvel2"),
+                          [&c] { return new Torvel2Window(&c.state, &c.link, &c.prompter); });
 }
 
 } // namespace torvel

@@ -43,6 +43,7 @@ QList<CliCommand> linkCommands();
 QList<CliCommand> clockCommands();
 QList<CliCommand> programCommands();
 QList<CliCommand> nightCommands();
+QList<CliCommand> gradientCommands();
 QList<CliCommand> convertCommands();
 QList<CliCommand> modemCommands();
 

@@ -9,6 +9,7 @@ QList<CliCommand> allCommands()
     all += clockCommands();
     all += programCommands();
     all += nightCommands();
+    all += gradientCommands();
     all += convertCommands();
     all += modemCommands();
     return all;

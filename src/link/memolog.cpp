@@ -5,16 +5,23 @@
 
 namespace torvel {
 
+QString longTimeText(const QTime &time)
+{
+    QString format = QLocale::system().timeFormat(QLocale::LongFormat);
+    format.remove(QLatin1Char('t')); // the zone; no other time format letter is a "t"
+    return QLocale::system().toString(time, format.trimmed());
+}
+
 void MemoLog::addStamped(const QString &text)
 {
-    addLine(QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat) + QLatin1Char(':') + text);
+    addLine(longTimeText(QTime::currentTime()) + QLatin1Char(':') + text);
 }
 
 void MemoLog::addLine(const QString &line)
 {
     if (m_disabled)
         return;
-    while (m_lines.size() >= kLineLimit)
+    while (m_lineLimit > 0 && m_lines.size() >= m_lineLimit)
         m_lines.removeFirst();
     m_lines.append(line);
     emit changed();

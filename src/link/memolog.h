@@ -1,11 +1,17 @@
 #pragma once
 // A memo of time-stamped lines ("time:text"), at most 1000 lines, as the modem and
-// Torvel2 windows keep them.
+// Torvel2 windows keep them. A memo of decoded data (the Torvel2 window's debug data) may
+// lift the limit, so a log read of 2048 lines stays whole.
 
 #include <QObject>
 #include <QStringList>
+#include <QTime>
 
 namespace torvel {
+
+// The time in the system's long time format as the memos show it, without a time zone name
+// (which Qt's long format adds and the controllers' users never see): "14:05:09".
+QString longTimeText(const QTime &time);
 
 class MemoLog : public QObject
 {
@@ -20,6 +26,10 @@ public:
     void addLine(const QString &line);
     void clear();
 
+    // 0: no limit.
+    void setLineLimit(int limit) { m_lineLimit = limit; }
+    int lineLimit() const { return m_lineLimit; }
+
     // `DisableAllLogs`: nothing is added while set.
     void setDisabled(bool disabled) { m_disabled = disabled; }
     bool disabled() const { return m_disabled; }
@@ -31,6 +41,7 @@ signals:
 
 private:
     QStringList m_lines;
+    int m_lineLimit = kLineLimit;
     bool m_disabled = false;
 };
 

@@ -1,6 +1,6 @@
 #include "statuspage.h"
 
-#include "memoview.h"
+#include "shell/ui/memoview.h"
 #include "modemwindow.h"
 
 #include "link/controller.h"

@@ -1,6 +1,6 @@
 #include "terminalpage.h"
 
-#include "memoview.h"
+#include "shell/ui/memoview.h"
 #include "modemwindow.h"
 
 #include "link/cp1252.h"
