@@ -16,7 +16,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QToolBar>
 
 using namespace torvel;
 using torvel::test::ScriptedPrompter;
@@ -106,40 +105,6 @@ private slots:
         QFile::remove(dir.filePath("settings.ini"));
     }
 
-    void menusAreExactlyAsListed()
-    {
-        const QList<QAction *> menus = form->menuBar()->actions();
-        QStringList titles;
-        for (QAction *m : menus)
-            titles << m->text();
-        QCOMPARE(titles, (QStringList{"&Datei", "VKS", "&Fenster", "Modem"}));
-        QCOMPARE(menuTexts(menus.at(0)->menu()),
-                 (QStringList{"&Neu", "Ö&ffnen...", "Speichern &unter...",
-                              "Export USB: Alle Backprogramme einzeln im USB-Format exportieren", "-",
-                              "&Drucken (nur BackProgramme/Nachtstarts)...", "Drucker ska&lieren", "-",
-                              "Schnittstelle wählen...", "-", "&Beenden"}));
-        QCOMPARE(menuTexts(menus.at(1)->menu()),
-                 (QStringList{"Ofen wählen...", "-", "VKS Torvel suchen...", "Uhr Funktionen...", "Backprogramme...",
-                              "Nachtstartzeiten...", "Betriebsdaten (nur Torvel2)"}));
-        QCOMPARE(menuTexts(menus.at(2)->menu()),
-                 (QStringList{"&Nebeneinander", "Ü&berlappend", "&Alles anordnen", "-", "Debug-Fenster anzeigen"}));
-        QCOMPARE(menuTexts(menus.at(3)->menu()), QStringList{"Modem-Fenster"});
-        QCOMPARE(menus.at(0)->menu()->actions().at(1)->statusTip(), QStringLiteral("Existierende Datei öffnen"));
-        QCOMPARE(menus.at(2)->menu()->actions().at(1)->statusTip(), QStringLiteral("Alle Fenster übereinander anordnen"));
-    }
-
-    void speedButtonsCarryTheirHints()
-    {
-        auto *bar = form->findChild<QToolBar *>("SpeedBar");
-        QVERIFY(bar);
-        QStringList hints;
-        for (QAction *a : bar->actions())
-            if (!a->isSeparator() && !a->toolTip().isEmpty() && !a->text().isEmpty() && a->icon().isNull() == false)
-                hints << a->toolTip();
-        QCOMPARE(hints, (QStringList{"Öffnen", "Speichern", "Drucken", "Torvel Version anzeigen...", "Uhrzeit...",
-                                     "Backprogramme...", "Nachtstartzeiten..."}));
-    }
-
     void captionGetsTheVersionAfterThreeSeconds()
     {
         QCOMPARE(form->windowTitle(), QStringLiteral("WinTorvel"));
@@ -147,15 +112,9 @@ private slots:
         QVERIFY(timer);
         QCOMPARE(timer->interval(), 3000);
         QVERIFY(timer->isSingleShot());
-        QMetaObject::invokeMethod(timer, "timeout");
-        QCOMPARE(form->windowTitle(), QStringLiteral("WinTorvel  V 1.0.0 [Build 7]"));
-    }
-
-    void captionShowsAddto()
-    {
         state->addTimeoutGiven = true;
         state->addTimeout = 0;
-        QMetaObject::invokeMethod(form->findChild<QTimer *>("GVTimer"), "timeout");
+        QMetaObject::invokeMethod(timer, "timeout");
         QCOMPARE(form->windowTitle(), QStringLiteral("WinTorvel  V 1.0.0 [Build 7] ADDTO:0"));
     }
 
@@ -219,44 +178,25 @@ private slots:
         QVERIFY((toList ? night : list)->requests.isEmpty());
     }
 
-    void unknownSuffixUnderAllFilesIsIgnored()
+    // Second to last, then the first, into consecutive rows; no more once the last row is filled.
+    void severalProgramFiles_data()
     {
-        RecordingChild *list = registerRecording(ChildWindow::BakeProgramList, &AppState::bakeProgramList);
-        form->openFiles({"/d/notes.txt"}, 7);
-        QCoreApplication::processEvents();
-        QVERIFY(list->requests.isEmpty());
-        QVERIFY(list->loaded.isEmpty());
-        QVERIFY(prompter->shown.isEmpty());
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QStringList>("loaded");
+        QTest::newRow("from row 5") << 5 << QStringList{"a.BPR", "b.BPR", "c.BPR"} << QStringList{"b.BPR", "c.BPR", "a.BPR"};
+        QTest::newRow("up to row 99") << 98 << QStringList{"a.BPR", "b.BPR", "c.BPR", "d.BPR"}
+                                      << QStringList{"b.BPR", "c.BPR"};
     }
-
-    void severalProgramFilesFillConsecutiveRows()
+    void severalProgramFiles()
     {
+        QFETCH(int, row);
+        QFETCH(QStringList, files);
+        QFETCH(QStringList, loaded);
         RecordingChild *list = registerRecording(ChildWindow::BakeProgramList, &AppState::bakeProgramList);
-        list->row = 5;
-        form->openFiles({"a.BPR", "b.BPR", "c.BPR"}, 1);
-        QCOMPARE(list->loaded, (QStringList{"b.BPR", "c.BPR", "a.BPR"}));
-        QCOMPARE(list->row, 8);
-    }
-
-    void severalProgramFilesStopAtTheLastRow()
-    {
-        RecordingChild *list = registerRecording(ChildWindow::BakeProgramList, &AppState::bakeProgramList);
-        list->row = 98;
-        form->openFiles({"a.BPR", "b.BPR", "c.BPR", "d.BPR"}, 1);
-        // b into 98, c into 99 (the row was 99 before this load: stop).
-        QCOMPARE(list->loaded, (QStringList{"b.BPR", "c.BPR"}));
-    }
-
-    void saveNeedsAnOpenWindow()
-    {
-        bool dialogShown = false;
-        form->saveDialog = [&](int *, const QString &) {
-            dialogShown = true;
-            return QString();
-        };
-        form->fileSave();
-        QVERIFY(!dialogShown);
-        QCOMPARE(prompter->texts("window"), QStringList{"ERR: Kein Fenster für diese Funktion geöffnet."});
+        list->row = row;
+        form->openFiles(files, 1);
+        QCOMPARE(list->loaded, loaded);
     }
 
     void saveRecordWithOnlyTheNightWindowOpen()
@@ -320,12 +260,6 @@ private slots:
         state->printTarget = nullptr;
         form->filePrint();
         QCOMPARE(prompter->texts("window").size(), 2);
-    }
-
-    void gridSelfTestPasses()
-    {
-        QVERIFY(form->gridSelfTest());
-        QVERIFY(prompter->shown.isEmpty());
     }
 
     void closingDuringATransferWaitsForItsEnd()

@@ -73,7 +73,6 @@ int main(int argc, char *argv[])
     mainForm.setVersionText(version.versionText());
     WidgetPrompter prompter(&state, mainForm.mdiArea(), &mainForm);
     mainForm.setPrompter(&prompter);
-    mainForm.gridSelfTest();
     PrinterScaleDialog printerScale(&state, &settings, &mainForm);
     mainForm.setPrinterScaleDialog([&printerScale] { printerScale.exec(); });
     MonitorWindow monitor(&link.log(), &link.engine());

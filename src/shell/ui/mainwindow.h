@@ -56,8 +56,6 @@ public:
     void saveAs(const QString &fileName, int filterEntry);
 
     QMdiArea *mdiArea() const { return m_mdi; }
-    // The grid self-test at start-up; false when the grid refused (a warning was shown).
-    bool gridSelfTest();
 
 signals:
     // The frame was closed: the program ends.
