@@ -4,15 +4,10 @@
 
 #include "simline.h"
 #include "simnight.h"
-#include "simtransport.h"
-#include "testsupport/scriptedprompter.h"
+#include "testsupport/files.h"
+#include "testsupport/linerig.h"
 
-#include "link/controller.h"
-#include "link/controllerlink.h"
-#include "nightstart/nightstartgrid.h"
-#include "nightstart/ngtfile.h"
 #include "nightstart/ui/nightstartwindow.h"
-#include "shell/appstate.h"
 #include "shell/requests.h"
 #include "shell/sheetmodel.h"
 #include "shell/transferguard.h"
@@ -31,41 +26,16 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <functional>
 #include <memory>
 
 using namespace torvel;
-using namespace torvel::sim;
-using torvel::test::ScriptedPrompter;
+using namespace torvel::test;
 
 namespace {
 
-QByteArray hex(const char *text)
-{
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
-
-// What the window needs: the program state, a link on its own simulated line, a prompter.
-struct Rig {
-    AppState state;
-    ControllerLink link;
-    SimLine *line = nullptr;
-    ScriptedPrompter prompter;
-    QList<QByteArray> frames;
-    std::function<void(const QByteArray &)> onFrame;
-
-    Rig()
-    {
-        auto transport = std::make_unique<SimTransport>();
-        line = transport->line();
-        link.setTransport(std::move(transport));
-        state.setSelectedOven(3);
-        QObject::connect(&link.engine(), &CommandEngine::frameSent, [this](const QByteArray &f) {
-            frames << f;
-            if (onFrame)
-                onFrame(f);
-        });
-    }
+// The window works on oven 3.
+struct Rig : LineRig {
+    Rig() { state.setSelectedOven(3); }
 };
 
 QPushButton *button(QWidget &w, const char *name)
@@ -83,12 +53,6 @@ QString busyPattern(QWidget &w)
     return s;
 }
 
-QByteArray readFile(const QString &name)
-{
-    QFile f(name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 void deliverPosted()
 {
     QCoreApplication::sendPostedEvents();
@@ -101,44 +65,6 @@ class TestUiNightStart : public QObject
     Q_OBJECT
 
 private slots:
-    void initialState()
-    {
-        Rig rig;
-        {
-            NightStartWindow w(&rig.state, &rig.link, &rig.prompter);
-            QCOMPARE(w.windowTitle(), QStringLiteral("Nacht"));
-            QCOMPARE(rig.state.nightStartWindow.data(), &w);
-            const QList<std::pair<const char *, QString>> buttons{
-                {"NachtRead", QStringLiteral("Nachtstartzeiten vom Torvel lesen")},
-                {"NachtWrite", QStringLiteral("Nachtstartzeiten zum Torvel senden")},
-                {"AbbruchButton", QStringLiteral("Abbruch")},
-                {"NachtLoadBtn", QStringLiteral("Nachtstartzeiten laden")},
-                {"NachtWriteBtn", QStringLiteral("Nachtstartzeiten speichern")}};
-            for (const auto &[name, text] : buttons) {
-                QVERIFY2(button(w, name), name);
-                QCOMPARE(button(w, name)->text(), text);
-            }
-            w.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&w));
-            QCOMPARE(busyPattern(w), QStringLiteral("1101"));
-            QVERIFY(!button(w, "NachtLoadBtn")->isVisible());
-            QVERIFY(!button(w, "NachtWriteBtn")->isVisible());
-            SheetModel &grid = *w.sheet();
-            QCOMPARE(w.grid()->sheet(), &grid);
-            QCOMPARE(grid.maxRow(), 8);
-            QCOMPARE(grid.maxCol(), 5);
-            QCOMPARE(grid.sheetName(), QStringLiteral("Nachtstartzeiten"));
-            QCOMPARE(grid.text(1, 2), QStringLiteral("Std1"));
-            QCOMPARE(grid.text(1, 5), QStringLiteral("Min2"));
-            QCOMPARE(grid.text(2, 1), QStringLiteral("Sonntag"));
-            QCOMPARE(grid.text(8, 1), QStringLiteral("Samstag"));
-            // Sized to its controls: the whole grid without scrolling.
-            QTableView *table = w.grid()->table();
-            QVERIFY(table->viewport()->height() >= table->rowViewportPosition(7) + table->rowHeight(7));
-        }
-        QVERIFY(!rig.state.nightStartWindow);
-    }
-
     void keyFilterTakesDigitsOnly()
     {
         Rig rig;
@@ -153,20 +79,6 @@ private slots:
             w.NachtzeitKeyPress(&ch);
             QVERIFY(ch.isNull());
         }
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QTableView *table = w.grid()->table();
-        w.sheet()->setCurrentCell(3, 2);
-        table->setFocus();
-        QTest::keyClick(table, Qt::Key_Minus); // swallowed: no editor opens
-        QVERIFY(!table->findChild<QLineEdit *>());
-        QTest::keyClick(table, Qt::Key_0);
-        auto *editor = table->findChild<QLineEdit *>();
-        QVERIFY(editor);
-        QTest::keyClicks(editor, QStringLiteral("6x:"));
-        QTest::keyClick(editor, Qt::Key_Return);
-        deliverPosted();
-        QCOMPARE(w.sheet()->text(3, 2), QStringLiteral("06"));
     }
 
     void readIsBusyAndFillsTheGrid()
@@ -211,20 +123,6 @@ private slots:
         QCOMPARE(rig.line->controller(3).nights().record()[8], quint8(0x05));
         QCOMPARE(rig.line->controller(3).nights().record()[9], quint8(0x45));
         QCOMPARE(w.sheet()->text(4, 3), QStringLiteral("45"));
-    }
-
-    void sendRefusesABadCell()
-    {
-        Rig rig;
-        NightStartWindow w(&rig.state, &rig.link, &rig.prompter);
-        w.sheet()->setText(7, 4, "7a");
-        QTest::mouseClick(button(w, "NachtWrite"), Qt::LeftButton);
-        QVERIFY(rig.frames.isEmpty());
-        QCOMPARE(rig.prompter.shown.size(), 1);
-        QCOMPARE(rig.prompter.shown.first().caption, QStringLiteral("FEHLER"));
-        QCOMPARE(rig.prompter.shown.first().text,
-                 QStringLiteral("Nachtstartzeiten wurden nicht übertragen:\r\nFreitag, Std2: \"7a\" ist keine ganze Zahl."));
-        QCOMPARE(busyPattern(w), QStringLiteral("1101"));
     }
 
     void abbruchEndsTheRead()
@@ -300,42 +198,6 @@ private slots:
             QCOMPARE(rig.line->controller(3).nights().writeCount(), 1);
     }
 
-    void closeWhenIdleIsImmediate()
-    {
-        Rig rig;
-        QMdiArea area;
-        auto *w = new NightStartWindow(&rig.state, &rig.link, &rig.prompter);
-        QMdiSubWindow *sub = area.addSubWindow(w);
-        sub->setAttribute(Qt::WA_DeleteOnClose);
-        QPointer<NightStartWindow> alive(w);
-        QVERIFY(w->close()); // closing the content takes the frame along
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!alive);
-        QVERIFY(!rig.state.nightStartWindow);
-    }
-
-    void activationMakesItThePrintTarget()
-    {
-        Rig rig;
-        QMdiArea area;
-        auto *other = area.addSubWindow(new QWidget);
-        auto *w = new NightStartWindow(&rig.state, &rig.link, &rig.prompter);
-        QMdiSubWindow *sub = area.addSubWindow(w);
-        area.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&area));
-        other->show();
-        sub->show();
-        area.setActiveSubWindow(other);
-        rig.state.printTarget = nullptr;
-        area.setActiveSubWindow(sub);
-        QCOMPARE(rig.state.printTarget.data(), w);
-        sub->showMinimized();
-        postRequest(w, Request::ShowAgain);
-        deliverPosted();
-        QVERIFY(!sub->isMinimized());
-        QCOMPARE(area.activeSubWindow(), sub);
-    }
-
     void saveAndLoadRequests()
     {
         Rig rig;
@@ -368,69 +230,6 @@ private slots:
         QCOMPARE(w.sheet()->sheetName(), QStringLiteral("Nachtstartzeiten"));
         QCOMPARE(w.sheet()->text(3, 2), QStringLiteral("6"));
         QVERIFY(rig.prompter.shown.isEmpty());
-    }
-
-    void badFilesLeaveTheGridAndSay_data()
-    {
-        QTest::addColumn<bool>("usb");
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("missing") << true << QByteArray() << "Datei nicht gefunden: %1";
-        QTest::newRow("no section") << true << QByteArray("Nacht-Backbereitschaften\r\n\r\n[ENDE]\r\n")
-                                    << "Datei enthält keine Nachtstartzeiten (Abschnitt [BEREITSCHAFT] fehlt): %1";
-        QTest::newRow("garbage ngt") << false << QByteArray("\x01\x02garbage") << "";
-    }
-    void badFilesLeaveTheGridAndSay()
-    {
-        QFETCH(bool, usb);
-        QFETCH(QByteArray, content);
-        QFETCH(QString, message);
-        Rig rig;
-        NightStartWindow w(&rig.state, &rig.link, &rig.prompter);
-        w.sheet()->setText(3, 2, "6");
-        const SheetModel::Cells before = w.sheet()->cells();
-        QTemporaryDir dir;
-        const QString name = dir.filePath(usb ? "a.TBZ" : "a.NGT");
-        if (!content.isEmpty()) {
-            QFile f(name);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(content);
-        }
-        rig.state.currentFileName = name;
-        postRequest(&w, Request::NachtLoad, usb ? kUsbParam : 0, usb ? kUsbParam : 0);
-        deliverPosted();
-        QCOMPARE(w.sheet()->cells(), before);
-        QCOMPARE(rig.prompter.shown.size(), 1);
-        QCOMPARE(rig.prompter.shown.first().caption, QStringLiteral("FEHLER"));
-        if (!message.isEmpty())
-            QCOMPARE(rig.prompter.shown.first().text, message.arg(name));
-        else
-            QVERIFY(rig.prompter.shown.first().text.contains(name));
-    }
-
-    void requestsDuringATransferWaitForIt()
-    {
-        Rig rig;
-        NightStartWindow w(&rig.state, &rig.link, &rig.prompter);
-        QTemporaryDir dir;
-        const QString name = dir.filePath("during.TBZ");
-        bool posted = false;
-        bool savedEarly = false;
-        rig.onFrame = [&](const QByteArray &) {
-            if (!posted) {
-                posted = true;
-                rig.state.currentFileName = dir.filePath("during");
-                postRequest(&w, Request::NachtSave, kUsbParam, kUsbParam);
-                return;
-            }
-            savedEarly = savedEarly || QFile::exists(name);
-        };
-        w.NachtReadClick();
-        deliverPosted();
-        QVERIFY(!savedEarly);
-        // Saved after the read, with what was read.
-        QVERIFY(readFile(name).contains("Mo1=03:30\r\n"));
-        QCOMPARE(rig.state.currentFileName, name);
     }
 
     void printToPdfRestoresTheSheetName_data()
