@@ -2,12 +2,10 @@
 
 #include "shell/appstate.h"
 #include "shell/filerouting.h"
-#include "shell/requests.h"
 #include "shell/startupoptions.h"
 #include "shell/torvelsettings.h"
 #include "shell/transferguard.h"
 #include "shell/versiontext.h"
-#include "testsupport/requestprobe.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -137,21 +135,6 @@ private slots:
         }
         QVERIFY(!state.transferActive());
         QCOMPARE(ended.count(), 1);
-    }
-
-    void clockPollingRequestsArePosted()
-    {
-        AppState state;
-        state.pauseClockPolling(); // no clock window: nothing happens
-        auto *clock = new torvel::test::RequestProbe;
-        state.clockWindow = clock;
-        state.pauseClockPolling();
-        state.resumeClockPolling();
-        QVERIFY(clock->seen.isEmpty()); // posted, not sent
-        QCoreApplication::processEvents();
-        QCOMPARE(clock->seen, (QList<QList<int>>{{1031, 0, 0}, {1030, 0, 0}}));
-        delete clock;
-        QVERIFY(state.clockWindow.isNull());
     }
 
     void selectedOvenStaysInRange()

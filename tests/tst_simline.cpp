@@ -1,5 +1,4 @@
-// The simulated line byte for byte, its faults, and the engine talking to it in-process
-// and over a pseudo-terminal.
+// The simulated line byte for byte, its faults, and the engine talking to it.
 
 #include "faultplan.h"
 #include "simfunctions.h"
@@ -186,17 +185,13 @@ private slots:
         setKnownVersions(line);
         answerTo(line, kAddress3);
         const QByteArray clean3 = answerTo(line, kStatusQuery);
-        answerTo(line, kAddress1);
-        const QByteArray clean1 = answerTo(line, kStatusQuery);
         QCOMPARE(clean3.size(), 26);
-
         line.faults().aim(FaultKind::Nak, 3, kStatusFunction, 2);
-        QCOMPARE(versionAnswer(line, 3), kVersion3Reply);
-        QCOMPARE(versionAnswer(line, 1), kVersion1Reply);
-        QCOMPARE(answerTo(line, kStatusQuery), clean1);
+        QCOMPARE(versionAnswer(line, 3), kVersion3Reply); // another function
+        QCOMPARE(versionAnswer(line, 1), kVersion1Reply); // another oven
+        QCOMPARE(answerTo(line, kStatusQuery).size(), 26);
         QCOMPARE(answerTo(line, kAddress3), QByteArray(1, kAck));
-        QCOMPARE(answerTo(line, kStatusQuery), QByteArray(1, kNak));
-        QCOMPARE(answerTo(line, kStatusQuery), QByteArray(1, kNak));
+        QCOMPARE(answerTo(line, kStatusQuery) + answerTo(line, kStatusQuery), QByteArray(2, kNak));
         QCOMPARE(answerTo(line, kStatusQuery), clean3);
         QCOMPARE(line.stats().faultCount(FaultKind::Nak), 2);
         QVERIFY(line.faults().isEmpty());
@@ -212,17 +207,13 @@ private slots:
                 return SimReply::ack();
             });
         });
-
         const QByteArray announce = stuffEnq(functionFrame(0x30, 3, 0));
         QCOMPARE(answerTo(line, kAddress3 + announce), hex("06 06"));
         // Data 01 05 46 with its checksum 4C; a 0x46 inside data starts no function frame.
         QCOMPARE(answerTo(line, stuffEnq(dataFrame(hex("01 05 46")))), QByteArray(1, kAck));
         QCOMPARE(written, QByteArrayList{hex("01 05 46")});
-
         QCOMPARE(answerTo(line, announce), QByteArray(1, kAck));
         QCOMPARE(answerTo(line, hex("01 02 03 00")), QByteArray(1, kNak)); // wrong checksum
-        QCOMPARE(written.size(), 1);
-
         // Addressing in the middle of a data frame ends the write.
         QCOMPARE(answerTo(line, announce + hex("01") + kAddress1), hex("06 06"));
         QCOMPARE(written.size(), 1);

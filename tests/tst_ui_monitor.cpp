@@ -1,5 +1,5 @@
 // The monitor window: aligned columns in the views, Loggen follows visibility, Clear,
-// scroll buttons moving all three lists, closing releases the port.
+// closing releases the port.
 
 #include "link/bytes.h"
 #include "link/commandengine.h"

@@ -1,9 +1,10 @@
-// The night start window against the simulated line: its texts and controls, the key
-// filter, the busy state during read and send, closing during a transfer, the frame's file
-// and print requests (printing to PDF, the sheet name put back every time).
+// The night start window against the simulated line: the key filter, the busy state
+// during read and send, closing during a transfer, the frame's file and print requests
+// (printing to PDF, the sheet name put back every time).
 
 #include "simline.h"
 #include "simnight.h"
+#include "nightstart/nightrecord.h"
 #include "testsupport/files.h"
 #include "testsupport/linerig.h"
 
@@ -69,16 +70,12 @@ private slots:
     {
         Rig rig;
         NightStartWindow w(&rig.state, &rig.link, &rig.prompter);
-        for (QChar c : QStringLiteral("0123456789")) {
-            QChar ch = c;
-            w.NachtzeitKeyPress(&ch);
-            QCOMPARE(ch, c);
+        QString kept;
+        for (QChar c : QStringLiteral("09a-.,: \u0663")) {
+            w.NachtzeitKeyPress(&c);
+            kept += c.isNull() ? QLatin1Char('_') : c;
         }
-        for (QChar c : QStringLiteral("a-.,: \u0663")) {
-            QChar ch = c;
-            w.NachtzeitKeyPress(&ch);
-            QVERIFY(ch.isNull());
-        }
+        QCOMPARE(kept, QStringLiteral("09_______"));
     }
 
     void readIsBusyAndFillsTheGrid()
@@ -96,8 +93,7 @@ private slots:
         QCOMPARE(during, (QStringList{"0010", "0010"}));
         QCOMPARE(busyPattern(w), QStringLiteral("1101"));
         QCOMPARE(rig.frames, (QList<QByteArray>{hex("05 9E"), hex("46 17 4E 4E B3")}));
-        QCOMPARE(w.sheet()->text(3, 2), QStringLiteral("3"));
-        QCOMPARE(w.sheet()->text(3, 3), QStringLiteral("30"));
+        QCOMPARE(w.sheet()->text(3, 2) + ':' + w.sheet()->text(3, 3), QStringLiteral("3:30"));
         QCOMPARE(w.sheet()->sheetName(), QStringLiteral("Nachtstartzeiten_Ofen_3"));
         QCOMPARE(rig.prompter.texts("window"),
                  (QStringList{"Nachtstartzeiten werden gelesen...", "Nachtstartzeiten lesen: Funktion beendet."}));
@@ -116,13 +112,10 @@ private slots:
             rig.state.setSelectedOven(1);
         };
         QTest::mouseClick(button(w, "NachtWrite"), Qt::LeftButton);
-        QCOMPARE(during.size(), 5); // address, announce, record; address, read
-        QCOMPARE(during.count(QStringLiteral("0010")), 5);
+        QCOMPARE(during, QStringList(5, QStringLiteral("0010"))); // address, announce, record; address, read
         QCOMPARE(busyPattern(w), QStringLiteral("1101"));
         QCOMPARE(rig.frames.count(hex("05 9E")), 2);
-        QCOMPARE(rig.line->controller(3).nights().record()[8], quint8(0x05));
-        QCOMPARE(rig.line->controller(3).nights().record()[9], quint8(0x45));
-        QCOMPARE(w.sheet()->text(4, 3), QStringLiteral("45"));
+        QCOMPARE(nightRecordBytes(rig.line->controller(3).nights().record()).mid(8, 2), hex("05 45"));
     }
 
     void abbruchEndsTheRead()
@@ -136,9 +129,8 @@ private slots:
                 QTest::mouseClick(button(w, "AbbruchButton"), Qt::LeftButton);
         };
         w.NachtReadClick();
-        QCOMPARE(addressings, 2);
+        QVERIFY(addressings == 2 && !rig.state.abortFlag);
         QCOMPARE(rig.prompter.texts("window").last(), QStringLiteral("Funktion abgebrochen."));
-        QVERIFY(!rig.state.abortFlag);
         QCOMPARE(w.sheet()->text(2, 2), QStringLiteral("Read"));
     }
 
@@ -192,8 +184,7 @@ private slots:
             w->NachtReadClick();
         QVERIFY(framesAfterClose >= 1); // the transfer went on to its end
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!alive); // closed once it had returned
-        QVERIFY(!frame);
+        QVERIFY(!alive && !frame); // closed once it had returned
         if (send)
             QCOMPARE(rig.line->controller(3).nights().writeCount(), 1);
     }
@@ -213,16 +204,12 @@ private slots:
         rig.state.currentFileName = dir.filePath("PLAN.ngt");
         postRequest(&w, Request::NachtSave);
         deliverPosted();
-        QCOMPARE(rig.state.currentFileName, dir.filePath("PLAN.ngt"));
-        QVERIFY(QFile::exists(dir.filePath("PLAN.ngt")));
-
+        QVERIFY(QFile::exists(dir.filePath("PLAN.ngt"))); // the suffix in any case is kept
         w.sheet()->setText(3, 2, "");
         rig.state.currentFileName = dir.filePath("plan.TBZ");
         postRequest(&w, Request::NachtLoad, kUsbParam, kUsbParam);
         deliverPosted();
-        QCOMPARE(w.sheet()->text(3, 2), QStringLiteral("06"));
-        QCOMPARE(w.sheet()->text(3, 4), QStringLiteral("--"));
-
+        QCOMPARE(w.sheet()->text(3, 2) + w.sheet()->text(3, 4), QStringLiteral("06--"));
         w.sheet()->setSheetName("anders");
         rig.state.currentFileName = dir.filePath("PLAN.ngt");
         postRequest(&w, Request::NachtLoad);
@@ -264,12 +251,9 @@ private slots:
         deliverPosted();
         QVERIFY2(nameWhilePrinting.startsWith(QStringLiteral("Nachtstartzeiten_Ofen_3          ")),
                  qPrintable(nameWhilePrinting));
-        QVERIFY(nameWhilePrinting.size() > 33 + 8);
         QVERIFY(!landscapeWhilePrinting);
         QCOMPARE(w.sheet()->sheetName(), QStringLiteral("Nachtstartzeiten_Ofen_3"));
-        QCOMPARE(QFile::exists(pdf), printed);
-        if (printed)
-            QVERIFY(readFile(pdf).startsWith("%PDF"));
+        QCOMPARE(readFile(pdf).startsWith("%PDF"), printed);
         QCOMPARE(rig.prompter.texts("window"),
                  printed ? QStringList{"Fenster \"Nachtstartzeiten\" wird gedruckt"} : QStringList{});
     }

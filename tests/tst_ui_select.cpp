@@ -99,14 +99,6 @@ private slots:
         QCOMPARE(portListFrom(devices, mapping), expected);
     }
 
-    void machinePortListEndsWithSim()
-    {
-        TorvelSettings settings(newIni(QStringLiteral("[1.0]\nPortMapping\\COM42=/dev/nonexistent\n")));
-        const QStringList ports = availablePortNames(settings.portMapping());
-        QCOMPARE(ports.last(), QStringLiteral("SIM"));
-        QVERIFY(ports.contains(QStringLiteral("COM42")));
-    }
-
     void typedPortTexts_data()
     {
         QTest::addColumn<QString>("typed");
@@ -114,9 +106,7 @@ private slots:
         QTest::newRow("COM12") << "COM12" << "COM12";
         QTest::newRow("number alone") << "7" << "COM7";
         QTest::newRow("sim") << "sim" << "SIM";
-        QTest::newRow("device path") << "/dev/ttyUSB0" << "/dev/ttyUSB0";
         QTest::newRow("lower-case com") << "com5" << "";
-        QTest::newRow("COM100") << "COM100" << "";
         QTest::newRow("only the first COM goes") << "COMCOM5" << "";
         QTest::newRow("COM in the middle") << "1COM2" << "COM12";
     }
@@ -152,6 +142,14 @@ private slots:
         host.mdi.setActiveSubWindow(sub);
         QCOMPARE(state.printTarget.data(), select);
         QCOMPARE(box->currentText(), QStringLiteral("COM4"));
+
+        // The child-window helper: a posted ShowAgain brings it back from minimized.
+        sub->showMinimized();
+        host.mdi.setActiveSubWindow(other);
+        QVERIFY(postRequest(state.portWindow, Request::ShowAgain));
+        QCoreApplication::sendPostedEvents(select, RequestEvent::eventType());
+        QVERIFY(!sub->isMinimized());
+        QCOMPARE(host.mdi.activeSubWindow(), sub);
     }
 
     // "Ok" switches to the port typed and stores it; "SIM" in any case keeps the COM number.
@@ -203,15 +201,11 @@ private slots:
         select->comBox()->setEditText(QStringLiteral("com5"));
         QTest::keyClick(select->comBox()->lineEdit(), Qt::Key_Return);
 
-        QCOMPARE(prompter.shown.size(), 1);
-        QCOMPARE(prompter.shown.at(0).kind, QStringLiteral("inform"));
+        QCOMPARE(prompter.texts("inform"), QStringList{"\"com5\" ist keine gültige Schnittstelle."});
         QCOMPARE(prompter.shown.at(0).caption, QStringLiteral("ERROR"));
-        QCOMPARE(prompter.shown.at(0).text, QStringLiteral("\"com5\" ist keine gültige Schnittstelle."));
         QCOMPARE(chosen.count(), 0);
         flushDeletes();
-        QVERIFY(!sub.isNull());
-        QVERIFY(select->isVisible());
-        QCOMPARE(state.portWindow.data(), select);
+        QVERIFY(!sub.isNull() && select->isVisible());
         QCOMPARE(select->currentPort(), QStringLiteral("COM2"));
         QCOMPARE(stored(ini, QStringLiteral("1.0/CommPort")).toInt(), 2);
     }
@@ -250,24 +244,6 @@ private slots:
         QCOMPARE(stored(ini, QStringLiteral("1.0/CommPort")).toInt(), 3);
     }
 
-    void showAgainBringsThePortWindowBack()
-    {
-        TorvelSettings settings(newIni());
-        AppState state;
-        ScriptedPrompter prompter;
-        Host host;
-        auto *select = new PortWindow(&state, &settings, &prompter);
-        QMdiSubWindow *sub = host.add(select);
-        auto *other = host.add(new QWidget);
-        sub->showMinimized();
-        host.mdi.setActiveSubWindow(other);
-
-        QVERIFY(postRequest(state.portWindow, Request::ShowAgain));
-        QCoreApplication::sendPostedEvents(select, RequestEvent::eventType());
-        QVERIFY(!sub->isMinimized());
-        QCOMPARE(host.mdi.activeSubWindow(), sub);
-    }
-
     void ovenWindowChoosesAtOnce()
     {
         AppState state;
@@ -278,16 +254,11 @@ private slots:
         QPointer<QMdiSubWindow> sub = host.add(ovens);
 
         QVERIFY(ovens->ovenButton(3)->isChecked());
-        QCOMPARE(ovens->findChild<QRadioButton *>(QStringLiteral("Ofen7")), ovens->ovenButton(7));
-
-        QTest::mouseClick(ovens->ovenButton(4), Qt::LeftButton);
+        QTest::mouseClick(ovens->findChild<QRadioButton *>(QStringLiteral("Ofen4")), Qt::LeftButton);
         QCOMPARE(state.selectedOven(), 4);
-        QVERIFY(ovens->ovenButton(4)->isChecked());
-
         ovens->findChild<QPushButton *>("Button1")->click();
         flushDeletes();
-        QVERIFY(sub.isNull());
-        QVERIFY(state.ovenWindow.isNull());
+        QVERIFY(sub.isNull() && state.ovenWindow.isNull());
         QCOMPARE(state.selectedOven(), 4);
     }
 };
