@@ -127,8 +127,10 @@ private slots:
     void writeFailureDoesNotWait()
     {
         line->setFailWrite(true);
-        bool waited = false; // a wait would run the event loop and with it this call
-        QTimer::singleShot(0, this, [&waited] { waited = true; });
+        bool waited = false;
+        QTimer eventLoopRan; // fires only if a wait runs the event loop; gone with the test
+        connect(&eventLoopRan, &QTimer::timeout, this, [&waited] { waited = true; });
+        eventLoopRan.start(0);
         const QByteArray answer = engine->SendCommand(hex("05 8A"), 1, false, 5000, "a", ControllerFlags);
         QVERIFY(answer.isEmpty());
         QVERIFY(!waited);
