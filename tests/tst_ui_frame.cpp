@@ -17,7 +17,7 @@
 #include "shell/ui/messagewindow.h"
 #include "shell/ui/portwindow.h"
 #include "testsupport/scriptedprompter.h"
-#include "testsupport/simulatedline.h"
+#include "testsupport/linerig.h"
 #include "transportfactory.h"
 
 #include <QComboBox>

@@ -1,6 +1,6 @@
-// The frame: menus and speed buttons, the caption, single-instance children, routing of
-// open, save, export and print, closing while a transfer runs; and the desktop program's own
-// wiring through its real main window.
+// The frame: the caption, single-instance children, routing of open, save, export and
+// print, closing while a transfer runs; and the desktop program's own wiring through its real
+// main window.
 
 #include "desktopprogram.h"
 
@@ -18,13 +18,11 @@
 #include <QComboBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QToolBar>
 
 using namespace torvel;
 using torvel::test::ScriptedPrompter;
@@ -72,14 +70,6 @@ void answerNextBox(const QString &button)
             if (b->text() == button)
                 b->click();
     });
-}
-
-QStringList menuTexts(QMenu *menu)
-{
-    QStringList out;
-    for (QAction *a : menu->actions())
-        out << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    return out;
 }
 
 } // namespace
@@ -131,64 +121,20 @@ private slots:
         QFile::remove(dir.filePath("settings.ini"));
     }
 
-    void menusAreExactlyAsListed()
-    {
-        const QList<QAction *> menus = form->menuBar()->actions();
-        QStringList titles;
-        for (QAction *m : menus)
-            titles << m->text();
-        QCOMPARE(titles, (QStringList{"&Datei", "VKS", "&Fenster", "Modem"}));
-        QCOMPARE(menuTexts(menus.at(0)->menu()),
-                 (QStringList{"&Neu", "Ö&ffnen...", "Speichern &unter...",
-                              "Export USB: Alle Backprogramme einzeln im USB-Format exportieren", "-",
-                              "&Drucken (nur BackProgramme/Nachtstarts)...", "Drucker ska&lieren", "-",
-                              "Schnittstelle wählen...", "-", "&Beenden"}));
-        QCOMPARE(menuTexts(menus.at(1)->menu()),
-                 (QStringList{"Ofen wählen...", "-", "VKS Torvel suchen...", "Uhr Funktionen...", "Backprogramme...",
-                              "Nachtstartzeiten...", "Betriebsdaten (nur Torvel2)"}));
-        QCOMPARE(menuTexts(menus.at(2)->menu()),
-                 (QStringList{"&Nebeneinander", "Ü&berlappend", "&Alles anordnen", "-", "Debug-Fenster anzeigen"}));
-        QCOMPARE(menuTexts(menus.at(3)->menu()), QStringList{"Modem-Fenster"});
-        QCOMPARE(menus.at(0)->menu()->actions().at(1)->statusTip(), QStringLiteral("Existierende Datei öffnen"));
-        QCOMPARE(menus.at(2)->menu()->actions().at(1)->statusTip(), QStringLiteral("Alle Fenster übereinander anordnen"));
-    }
-
-    void speedButtonsCarryTheirHints()
-    {
-        auto *bar = form->findChild<QToolBar *>("SpeedBar");
-        QVERIFY(bar);
-        QStringList hints;
-        for (QAction *a : bar->actions())
-            if (!a->isSeparator() && !a->toolTip().isEmpty() && !a->text().isEmpty() && a->icon().isNull() == false)
-                hints << a->toolTip();
-        QCOMPARE(hints, (QStringList{"Öffnen", "Speichern", "Drucken", "Torvel Version anzeigen...", "Uhrzeit...",
-                                     "Backprogramme...", "Nachtstartzeiten..."}));
-    }
-
     void captionGetsTheVersionAfterThreeSeconds()
     {
         QCOMPARE(form->windowTitle(), QStringLiteral("WinTorvel"));
         auto *timer = form->findChild<QTimer *>("GVTimer");
-        QVERIFY(timer);
-        QCOMPARE(timer->interval(), 3000);
-        QVERIFY(timer->isSingleShot());
-        QMetaObject::invokeMethod(timer, "timeout");
-        QCOMPARE(form->windowTitle(), QStringLiteral("WinTorvel  V 1.0.0 [Build 7]"));
-    }
-
-    void captionShowsAddto()
-    {
+        QVERIFY(timer && timer->isSingleShot() && timer->interval() == 3000);
         state->addTimeoutGiven = true;
         state->addTimeout = 0;
-        QMetaObject::invokeMethod(form->findChild<QTimer *>("GVTimer"), "timeout");
+        QMetaObject::invokeMethod(timer, "timeout");
         QCOMPARE(form->windowTitle(), QStringLiteral("WinTorvel  V 1.0.0 [Build 7] ADDTO:0"));
     }
 
     void missingPrintScaleIsWrittenAs80()
     {
-        QVERIFY(settings->hasPrintScale());
-        QCOMPARE(settings->printScale(), 80);
-        QCOMPARE(state->printScale, 80);
+        QVERIFY(settings->hasPrintScale() && settings->printScale() == 80 && state->printScale == 80);
     }
 
     void childWindowsExistOnce()
@@ -205,8 +151,7 @@ private slots:
         QCOMPARE(form->openChild(ChildWindow::Clock), first);
         QCoreApplication::processEvents();
         QCOMPARE(made, 1);
-        QCOMPARE(first->requests, (QList<QList<int>>{{1025, 0, 0}}));
-        QCOMPARE(form->mdiArea()->subWindowList().size(), 1);
+        QCOMPARE(first->requests, (QList<QList<int>>{{1025, 0, 0}})); // shown again instead
         form->mdiArea()->subWindowList().first()->close();
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -244,55 +189,25 @@ private slots:
         QVERIFY((toList ? night : list)->requests.isEmpty());
     }
 
-    void unknownSuffixUnderAllFilesIsIgnored()
+    // Second to last, then the first, into consecutive rows; no more once the last row is filled.
+    void severalProgramFiles_data()
     {
-        RecordingChild *list = registerRecording(ChildWindow::BakeProgramList, &AppState::bakeProgramList);
-        form->openFiles({"/d/notes.txt"}, 7);
-        QCoreApplication::processEvents();
-        QVERIFY(list->requests.isEmpty());
-        QVERIFY(list->loaded.isEmpty());
-        QVERIFY(prompter->shown.isEmpty());
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QStringList>("loaded");
+        QTest::newRow("from row 5") << 5 << QStringList{"a.BPR", "b.BPR", "c.BPR"} << QStringList{"b.BPR", "c.BPR", "a.BPR"};
+        QTest::newRow("up to row 99") << 98 << QStringList{"a.BPR", "b.BPR", "c.BPR", "d.BPR"}
+                                      << QStringList{"b.BPR", "c.BPR"};
     }
-
-    void filesOfSeveralThatAreNotLoadedAreNamed()
+    void severalProgramFiles()
     {
+        QFETCH(int, row);
+        QFETCH(QStringList, files);
+        QFETCH(QStringList, loaded);
         RecordingChild *list = registerRecording(ChildWindow::BakeProgramList, &AppState::bakeProgramList);
-        // Chosen under the .BPR entry: each file opens as what its ending says.
-        form->openFiles({"/d/a.BPR", "/d/b.TBP", "/d/list.REC", "/d/c.BPR", "/d/night.TBZ"}, 1);
-        QCOMPARE(list->loaded, (QStringList{"/d/c.BPR", "/d/a.BPR"}));
-        QCoreApplication::processEvents();
-        QCOMPARE(list->requests.last(), (QList<int>{1027, 0, 0}));
-        QCOMPARE(prompter->texts("inform"), QStringList{"Folgende Dateien wurden nicht geladen:\r\nb.TBP\r\nnight.TBZ"});
-    }
-
-    void severalProgramFilesFillConsecutiveRows()
-    {
-        RecordingChild *list = registerRecording(ChildWindow::BakeProgramList, &AppState::bakeProgramList);
-        list->row = 5;
-        form->openFiles({"a.BPR", "b.BPR", "c.BPR"}, 1);
-        QCOMPARE(list->loaded, (QStringList{"b.BPR", "c.BPR", "a.BPR"}));
-        QCOMPARE(list->row, 8);
-    }
-
-    void severalProgramFilesStopAtTheLastRow()
-    {
-        RecordingChild *list = registerRecording(ChildWindow::BakeProgramList, &AppState::bakeProgramList);
-        list->row = 98;
-        form->openFiles({"a.BPR", "b.BPR", "c.BPR", "d.BPR"}, 1);
-        // b into 98, c into 99 (the row was 99 before this load: stop).
-        QCOMPARE(list->loaded, (QStringList{"b.BPR", "c.BPR"}));
-    }
-
-    void saveNeedsAnOpenWindow()
-    {
-        bool dialogShown = false;
-        form->saveDialog = [&](int *, const QString &) {
-            dialogShown = true;
-            return QString();
-        };
-        form->fileSave();
-        QVERIFY(!dialogShown);
-        QCOMPARE(prompter->texts("window"), QStringList{"ERR: Kein Fenster für diese Funktion geöffnet."});
+        list->row = row;
+        form->openFiles(files, 1);
+        QCOMPARE(list->loaded, loaded);
     }
 
     void saveRecordWithOnlyTheNightWindowOpen()
@@ -353,15 +268,6 @@ private slots:
         form->filePrint();
         QCoreApplication::processEvents();
         QCOMPARE(list->requests, (QList<QList<int>>{{1034, 0, 0}}));
-        state->printTarget = nullptr;
-        form->filePrint();
-        QCOMPARE(prompter->texts("window").size(), 2);
-    }
-
-    void gridSelfTestPasses()
-    {
-        QVERIFY(form->gridSelfTest());
-        QVERIFY(prompter->shown.isEmpty());
     }
 
     void closingDuringATransferWaitsForItsEnd()
@@ -373,6 +279,17 @@ private slots:
         QVERIFY(state->abortFlag);
         delete guard;
         QTRY_VERIFY_WITH_TIMEOUT(!form->isVisible(), 1000);
+    }
+
+    void filesOfSeveralThatAreNotLoadedAreNamed()
+    {
+        RecordingChild *list = registerRecording(ChildWindow::BakeProgramList, &AppState::bakeProgramList);
+        // Chosen under the .BPR entry: each file opens as what its ending says.
+        form->openFiles({"/d/a.BPR", "/d/b.TBP", "/d/list.REC", "/d/c.BPR", "/d/night.TBZ"}, 1);
+        QCOMPARE(list->loaded, (QStringList{"/d/c.BPR", "/d/a.BPR"}));
+        QCoreApplication::processEvents();
+        QCOMPARE(list->requests.last(), (QList<int>{1027, 0, 0}));
+        QCOMPARE(prompter->texts("inform"), QStringList{"Folgende Dateien wurden nicht geladen:\r\nb.TBP\r\nnight.TBZ"});
     }
 
     // The desktop program as it starts, with its own wiring and its real main window.
