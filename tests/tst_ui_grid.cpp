@@ -1,12 +1,17 @@
 // The spreadsheet grid: the item model over a sheet, the view kept in step with the sheet,
 // and printing a sheet onto pages (counted in the PDF with pdfinfo).
 
+#include "bakeprog/programsheet.h"
+#include "shell/appstate.h"
 #include "shell/sheetmodel.h"
 #include "shell/sheettablemodel.h"
 #include "shell/ui/gridview.h"
 #include "shell/ui/sheetprinter.h"
 
+#include <QHeaderView>
+#include <QLineEdit>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -197,6 +202,58 @@ private slots:
         QString error;
         QVERIFY(!printSheet(sheet, printer, &error));
         QCOMPARE(error, QStringLiteral("Die Tabelle \"Tabelle1\" enthält nichts zum Drucken."));
+    }
+
+    void valueHeadingsSayWhatTheyHold_data()
+    {
+        QTest::addColumn<bool>("damperSeconds");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("tip");
+        QTest::newRow("top heat") << false << 2 << "Oberhitze Phase 1 in °C";
+        QTest::newRow("bake time") << false << 9 << "Backzeit Phase 2 in Minuten";
+        QTest::newRow("steam on") << false << 10 << "Schwaden 2: Sekunden EIN";
+        QTest::newRow("damper in minutes") << false << 6 << "Abzug 1: Minuten ZU";
+        QTest::newRow("damper in seconds") << true << 11 << "Abzug 2: Sekunden AUF";
+        QTest::newRow("last column") << false << 24 << "Backzeit Phase 5 in Minuten";
+    }
+    void valueHeadingsSayWhatTheyHold()
+    {
+        QFETCH(bool, damperSeconds);
+        QFETCH(int, column);
+        QFETCH(QString, tip);
+        SheetModel list;
+        setupProgramSheet(list);
+        describeProgramColumns(list, damperSeconds ? AppState::damperSecondsMinuteColumns()
+                                                   : AppState::defaultMinuteColumns());
+        SheetTableModel model(&list);
+        QCOMPARE(model.headerData(column - 1, Qt::Horizontal, Qt::ToolTipRole).toString(), tip);
+    }
+
+    void namesStayInViewWhileTheValuesScroll()
+    {
+        SheetModel list;
+        setupProgramSheet(list);
+        list.setText(3, 1, QStringLiteral("Brötchen"));
+        GridView grid(&list);
+        grid.setFrozenColumns(1);
+        grid.resize(500, 300);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        QTableView *table = grid.table();
+        table->horizontalScrollBar()->setValue(table->horizontalScrollBar()->maximum());
+        QTableView *names = grid.frozenColumn();
+        QVERIFY(names && names->isVisible());
+        const QModelIndex name = table->model()->index(2, 0);
+        // The name's cell is still on screen, right of the row numbers.
+        QVERIFY(names->visualRect(name).isValid());
+        QCOMPARE(names->x(), table->frameWidth() + table->verticalHeader()->width());
+        // Typing on a name edits it where it can be seen, and the values stay scrolled.
+        const int scrolled = table->horizontalScrollBar()->value();
+        list.setCurrentCell(3, 1);
+        table->setFocus();
+        QTest::keyClicks(table, "S");
+        QVERIFY(names->viewport()->findChild<QLineEdit *>());
+        QCOMPARE(table->horizontalScrollBar()->value(), scrolled);
     }
 };
 

@@ -5,21 +5,31 @@
 #include "desktopprogram.h"
 
 #include "bakeprog/ui/programlistwindow.h"
+#include "nightstart/ui/nightstartwindow.h"
 #include "link/controllerlink.h"
 #include "shell/appstate.h"
 #include "shell/requests.h"
 #include "shell/singleprogramtarget.h"
 #include "shell/torvelsettings.h"
 #include "shell/transferguard.h"
+#include "shell/ui/childplacement.h"
 #include "shell/ui/mainwindow.h"
+#include "shell/ui/messagewindow.h"
 #include "shell/ui/portwindow.h"
+#include "testsupport/linerig.h"
 #include "testsupport/scriptedprompter.h"
+#include "transportfactory.h"
 
 #include <QComboBox>
+#include <QGuiApplication>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -54,6 +64,18 @@ public:
             ++row;
     }
 };
+
+QAction *findAction(QWidget *menuOwner, const QString &text)
+{
+    for (QAction *a : menuOwner->actions()) {
+        if (a->text() == text)
+            return a;
+        if (a->menu())
+            if (QAction *inner = findAction(a->menu(), text))
+                return inner;
+    }
+    return nullptr;
+}
 
 void trigger(MainWindow &frame, const QString &text)
 {
@@ -99,6 +121,21 @@ class TestUiMainWindow : public QObject
         delete holder;
         return c;
     }
+
+    // A child of the given kind whose content asks for `size`; its handle is kept in `handle`.
+    void registerChild(ChildWindow kind, QSize size, ChildSize sizing = ChildSize::Resizable,
+                       QPointer<QObject> AppState::*handle = nullptr)
+    {
+        form->registerChild(kind, QStringLiteral("Fenster %1").arg(int(kind)), [this, size, handle] {
+            auto *w = new QWidget;
+            w->resize(size);
+            if (handle)
+                state->*handle = w;
+            return w;
+        }, sizing);
+    }
+    QMdiSubWindow *sub(QWidget *content) { return qobject_cast<QMdiSubWindow *>(content->parentWidget()); }
+    QRect workArea() { return QRect(QPoint(0, 0), form->mdiArea()->viewport()->size()); }
 
 private slots:
     void init()
@@ -319,6 +356,206 @@ private slots:
         QVERIFY(frame.close());
         qunsetenv("TORVEL_SETTINGS");
     }
+
+    // ---- the frame as a user meets it ---------------------------------------------------
+
+    void firstStartFillsTheScreenThenTheLastGeometryComesBack()
+    {
+        form->showInitial();
+        QVERIFY(form->isMaximized());
+        QCOMPARE(form->size(), QGuiApplication::primaryScreen()->availableGeometry().size());
+        form->showNormal();
+        form->setGeometry(40, 50, 640, 480);
+        const QRect closedAt = form->geometry();
+        form->close();
+        delete form;
+        form = new MainWindow(state, link, settings);
+        form->showInitial();
+        QCOMPARE(form->geometry(), closedAt);
+    }
+
+    void childWindowsOpenInsideTheWorkArea()
+    {
+        form->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+        form->show();
+        registerChild(ChildWindow::BakeProgramList, QSize(3000, 2500));
+        registerChild(ChildWindow::Clock, QSize(300, 120), ChildSize::Fixed);
+        QWidget *big = form->openChild(ChildWindow::BakeProgramList);
+        QWidget *small = form->openChild(ChildWindow::Clock);
+        QVERIFY(workArea().contains(sub(big)->geometry()));
+        QCOMPARE(sub(big)->size(), workArea().size()); // larger than the area: the area's size
+        QVERIFY(workArea().contains(sub(small)->geometry()));
+
+        // Cascading keeps the list's size instead of squeezing it to a few rows.
+        const QSize listSize = sub(big)->size();
+        findAction(form->menuBar(), "Ü&berlappend")->trigger();
+        QCOMPARE(sub(big)->size(), listSize);
+        QVERIFY(workArea().contains(sub(big)->geometry()));
+        QVERIFY(workArea().contains(sub(small)->geometry()));
+
+        // Tiling stretches the list into its cell but leaves the clock at its size.
+        const QSize clockSize = sub(small)->size();
+        findAction(form->menuBar(), "&Nebeneinander")->trigger();
+        QCOMPARE(sub(small)->size(), clockSize);
+        QVERIFY(sub(big)->width() >= workArea().width() / 2 - 1);
+        QVERIFY(workArea().contains(sub(big)->geometry()));
+    }
+
+    void fitInsideMovesAndShrinks_data()
+    {
+        QTest::addColumn<QRect>("window");
+        QTest::addColumn<QRect>("inside");
+        const QRect area(0, 0, 1000, 700);
+        QTest::newRow("inside stays") << QRect(10, 10, 200, 100) << QRect(10, 10, 200, 100);
+        QTest::newRow("off the left edge") << QRect(-300, 20, 900, 500) << QRect(0, 20, 900, 500);
+        QTest::newRow("off the bottom right") << QRect(900, 650, 300, 200) << QRect(700, 500, 300, 200);
+        QTest::newRow("larger than the area") << QRect(-50, -50, 1400, 900) << area;
+    }
+    void fitInsideMovesAndShrinks()
+    {
+        QFETCH(QRect, window);
+        QFETCH(QRect, inside);
+        QCOMPARE(fitInside(window, QRect(0, 0, 1000, 700)), inside);
+    }
+
+    void statusLineNamesPortOvenAndOutcome()
+    {
+        test::attachSimulatedLine(*link);
+        state->setSelectedOven(3);
+        QCOMPARE(form->lineText(), QStringLiteral("SIM · Ofen 3"));
+        state->reportOutcome(QStringLiteral("99 Backprogramme von Ofen 3 gelesen."));
+        QCOMPARE(form->outcomeText(), QStringLiteral("99 Backprogramme von Ofen 3 gelesen."));
+
+        // A port that cannot be opened is named with its reason, at once.
+        link->setTransport(sim::makeTransport(QStringLiteral("/dev/torvel-missing-port"), {}));
+        QCOMPARE(form->lineText(), QStringLiteral("/dev/torvel-missing-port · Ofen 3"));
+        link->engine().SendCommand(QByteArray("\x05\x9e", 2), 1, false, 50, QStringLiteral("Steuerung adressieren"), 3);
+        QVERIFY2(form->outcomeText().startsWith("/dev/torvel-missing-port lässt sich nicht öffnen: "),
+                 qPrintable(form->outcomeText()));
+        QCOMPARE(link->engine().portError(), form->outcomeText());
+    }
+
+    void theStatusLineTellsHowATransferEnded()
+    {
+        qputenv("TORVEL_SETTINGS", QFile::encodeName(dir.filePath("desktop.ini")));
+        DesktopProgram program({"--port", "SIM"});
+        MainWindow &main = program.mainForm();
+        main.show();
+        QCOMPARE(main.lineText(), QStringLiteral("SIM · Ofen 1"));
+        auto *night = qobject_cast<NightStartWindow *>(main.openChild(ChildWindow::NightStart));
+        night->NachtReadClick();
+        QCOMPARE(main.outcomeText(), QStringLiteral("Nachtstartzeiten von Ofen 1 gelesen."));
+        program.state().setSelectedOven(5);
+        QCOMPARE(main.lineText(), QStringLiteral("SIM · Ofen 5"));
+        qunsetenv("TORVEL_SETTINGS");
+    }
+
+    void dataWindowsPresetTheFileDialogs()
+    {
+        registerChild(ChildWindow::BakeProgramList, QSize(400, 300), ChildSize::Resizable, &AppState::bakeProgramList);
+        registerChild(ChildWindow::NightStart, QSize(400, 300), ChildSize::Resizable, &AppState::nightStartWindow);
+        form->show();
+        QWidget *list = form->openChild(ChildWindow::BakeProgramList);
+        QCOMPARE(form->dialogPreset().fileName, QStringLiteral("*.REC"));
+        QCOMPARE(form->dialogPreset().openEntry, 2);
+        QCOMPARE(form->dialogPreset().saveEntry, 1);
+        form->openChild(ChildWindow::NightStart);
+        QCOMPARE(form->dialogPreset().fileName, QStringLiteral("*.NGT"));
+        QCOMPARE(form->dialogPreset().openEntry, 3);
+        QCOMPARE(form->dialogPreset().saveEntry, 2);
+
+        // The save dialog starts on the night start entry, so a plain name saves night starts.
+        int offered = -1;
+        form->saveDialog = [&offered](int *entry, const QString &) {
+            offered = *entry;
+            return QString();
+        };
+        form->fileSave();
+        QCOMPARE(offered, 2);
+
+        form->mdiArea()->setActiveSubWindow(sub(list));
+        QCOMPARE(form->dialogPreset().saveEntry, 1);
+        QCOMPARE(state->printTarget.data(), list);
+    }
+
+    void messageWindowsNeitherPrintNorTakeTheFocus()
+    {
+        registerChild(ChildWindow::BakeProgramList, QSize(400, 300), ChildSize::Resizable, &AppState::bakeProgramList);
+        form->show();
+        QWidget *list = form->openChild(ChildWindow::BakeProgramList);
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        MessageWindow *message =
+            MessageWindow::showMessageWindow(state, form->mdiArea(), QStringLiteral("ERR: Übertragung wurde abgebrochen!"));
+        QCOMPARE(form->mdiArea()->activeSubWindow(), sub(list));
+        QCOMPARE(state->printTarget.data(), list);
+        QTRY_COMPARE(message->caption(), QStringLiteral("Meldung"));
+        QVERIFY(sub(message)->width() >= sub(message)->fontMetrics().horizontalAdvance("Meldung")
+                                             + MessageWindow::kCaptionButtonsWidth);
+    }
+
+    void windowMenuListsAndActivatesTheOpenWindows()
+    {
+        registerChild(ChildWindow::Clock, QSize(300, 120));
+        registerChild(ChildWindow::Oven, QSize(120, 300));
+        form->show();
+        QWidget *clock = form->openChild(ChildWindow::Clock);
+        form->openChild(ChildWindow::Oven);
+        QMenu *fenster = nullptr;
+        for (QAction *a : form->menuBar()->actions())
+            if (a->text() == QLatin1String("&Fenster"))
+                fenster = a->menu();
+        QVERIFY(fenster);
+        emit fenster->aboutToShow();
+        QAction *first = findAction(fenster, QStringLiteral("&1 Fenster %1").arg(int(ChildWindow::Clock)));
+        QAction *second = findAction(fenster, QStringLiteral("&2 Fenster %1").arg(int(ChildWindow::Oven)));
+        QVERIFY(first && second);
+        QVERIFY(second->isChecked());
+        first->trigger();
+        QCOMPARE(form->mdiArea()->activeSubWindow(), sub(clock));
+    }
+
+    void fileItemsHaveTheirShortcutsAndFollowTheList()
+    {
+        QCOMPARE(findAction(form->menuBar(), "Ö&ffnen...")->shortcut(), QKeySequence(QKeySequence::Open));
+        QCOMPARE(findAction(form->menuBar(), "Speichern &unter...")->shortcut(), QKeySequence(QKeySequence::Save));
+        QCOMPARE(findAction(form->menuBar(), "&Drucken (nur BackProgramme/Nachtstarts)...")->shortcut(),
+                 QKeySequence(QKeySequence::Print));
+
+        registerChild(ChildWindow::BakeProgramList, QSize(400, 300), ChildSize::Resizable, &AppState::bakeProgramList);
+        auto *newItem = form->findChild<QAction *>(QStringLiteral("FileNewItem"));
+        auto *copyItem = form->findChild<QAction *>(QStringLiteral("EditCopyItem"));
+        QVERIFY(newItem && copyItem);
+        QVERIFY(newItem->isEnabled());
+        QWidget *list = form->openChild(ChildWindow::BakeProgramList);
+        QVERIFY(!newItem->isEnabled());
+        QVERIFY(copyItem->isEnabled());
+        sub(list)->close();
+        QTRY_VERIFY(newItem->isEnabled());
+        QVERIFY(!copyItem->isEnabled());
+    }
+
+    void portWindowShowsThePortInUseAndRefusesASwitchDuringATransfer()
+    {
+        test::attachSimulatedLine(*link);
+        settings->setPortText(QStringLiteral("COM4"));
+        auto *ports = new PortWindow(state, settings, prompter);
+        ports->setLink(link);
+        QCOMPARE(ports->comBox()->currentText(), QStringLiteral("SIM"));
+
+        QSignalSpy chosen(ports, &PortWindow::portChosen);
+        {
+            TransferGuard guard(*state);
+            ports->comBox()->setCurrentText(QStringLiteral("COM7"));
+            QTest::keyClick(ports->comBox()->lineEdit(), Qt::Key_Return);
+        }
+        QCOMPARE(chosen.count(), 0);
+        QCOMPARE(prompter->texts("inform"),
+                 QStringList{"Während einer Übertragung kann die Schnittstelle nicht gewechselt werden.\r\n"
+                             "Bitte wählen Sie sie nach dem Ende der Übertragung."});
+        QCOMPARE(settings->portText(), QStringLiteral("COM4"));
+        delete ports;
+    }
+
 };
 
 QTEST_MAIN(TestUiMainWindow)
