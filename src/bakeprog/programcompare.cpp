@@ -189,16 +189,17 @@ QString differenceLine(const ProgramDiff &diff, const QList<int> &minuteColumns)
     return head + parts.join(QStringLiteral(", "));
 }
 
-QString sendChoiceText(int changed, int equal, int first, int last, int oven)
+QString sendChoiceText(int changed, int unknown, int equal, int first, int last, int oven)
 {
-    const bool one = changed == 1;
-    return QStringLiteral("Backprogramme %1 bis %2, Ofen %3:\r\n").arg(first).arg(last).arg(oven)
-           + QStringLiteral("%1 %2 vom letzten bekannten Stand des Torvel ab oder %3 dort nicht bekannt,\r\n")
-                 .arg(changed)
-                 .arg(one ? QStringLiteral("weicht") : QStringLiteral("weichen"),
-                      one ? QStringLiteral("ist") : QStringLiteral("sind"))
-           + QStringLiteral("%1 %2 dort schon gleich.\r\n\r\n").arg(equal).arg(equal == 1 ? QStringLiteral("ist") : QStringLiteral("sind"))
-           + QStringLiteral("Bekannt ist, was zuletzt gelesen, verglichen oder gesendet wurde.");
+    QString text = QStringLiteral("Backprogramme %1 bis %2, Ofen %3:\r\n").arg(first).arg(last).arg(oven)
+                   + QStringLiteral("%1 %2 vom Torvel ab, %3 %4 dort schon gleich.")
+                         .arg(changed)
+                         .arg(changed == 1 ? QStringLiteral("weicht") : QStringLiteral("weichen"))
+                         .arg(equal)
+                         .arg(equal == 1 ? QStringLiteral("ist") : QStringLiteral("sind"));
+    if (unknown > 0)
+        text += QStringLiteral("\r\n(Von %1 davon ist der Stand am Torvel nicht bekannt.)").arg(unknown);
+    return text + QStringLiteral("\r\n\r\nBekannt ist, was zuletzt gelesen, verglichen oder gesendet wurde.");
 }
 
 QString sendChangedChoice(int changed)

@@ -83,9 +83,9 @@ QString programNameText(const QByteArray &wireName);
 
 // The question before a send when part of the range is known to be on the oven already.
 inline const QString kSendChoiceCaption = QStringLiteral("Backprogramme senden");
-// "Backprogramme 1 bis 99, Ofen 3:\r\n3 weichen vom letzten bekannten Stand des Torvel ab,
-// 96 sind dort schon gleich ..."
-QString sendChoiceText(int changed, int equal, int first, int last, int oven);
+// "Backprogramme 1 bis 99, Ofen 3:\r\n3 weichen vom Torvel ab, 96 sind dort schon gleich." and
+// how many of the 3 are not known; `changed` counts those too.
+QString sendChoiceText(int changed, int unknown, int equal, int first, int last, int oven);
 // "Nur geänderte Programme senden (3)", "Alle Programme senden (99)".
 QString sendChangedChoice(int changed);
 QString sendAllChoice(int all);

@@ -325,6 +325,7 @@ void ProgramListWindow::send()
     transfer.setWireCopy(&m_oven); // what was acknowledged is what the oven holds now
     const bool sent = transfer.send(oven, numbers);
     setBusy(false);
+    forgetComparison(); // the oven has changed since
     if (!m_link->engine().isLineLost())
         m_state->reportOutcome(equal < 0 ? sendOutcome(first, last, oven, sent)
                                          : changedSendOutcome(static_cast<int>(numbers.size()), equal, oven, sent));
@@ -346,8 +347,12 @@ QList<int> ProgramListWindow::chooseProgramsToSend(int oven, int first, int last
     if (changed.size() >= sendable)
         return all;
     const int unchanged = sendable - static_cast<int>(changed.size());
+    int unknown = 0;
+    for (int n : changed)
+        unknown += m_oven.knows(n) ? 0 : 1;
     const int choice = m_prompter->choose(kSendChoiceCaption,
-                                          sendChoiceText(static_cast<int>(changed.size()), unchanged, first, last, oven),
+                                          sendChoiceText(static_cast<int>(changed.size()), unknown, unchanged, first,
+                                                         last, oven),
                                           {sendChangedChoice(static_cast<int>(changed.size())), sendAllChoice(sendable)});
     if (choice < 0) {
         *cancelled = true;

@@ -72,13 +72,11 @@ NightStartWindow::NightStartWindow(AppState *state, ControllerLink *link, Prompt
     buttons->addWidget(m_nachtLoadBtn);
     buttons->addWidget(m_nachtWriteBtn);
     buttons->addWidget(m_busy->hint());
+    buttons->addWidget(m_compareResult); // beside the grid: the window keeps its size
     buttons->addStretch();
-    auto *top = new QHBoxLayout;
-    top->addWidget(m_nachtzeit, 1);
-    top->addLayout(buttons);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(top, 1);
-    layout->addWidget(m_compareResult);
+    auto *layout = new QHBoxLayout(this);
+    layout->addWidget(m_nachtzeit, 1);
+    layout->addLayout(buttons);
 
     // Sized to the controls: the whole 8 x 5 grid without scroll bars.
     QTableView *table = m_nachtzeit->table();
