@@ -1,6 +1,7 @@
 #include "pty_host.h"
 
 #include "simline.h"
+#include "simmodem.h"
 
 #include <QSocketNotifier>
 
@@ -33,9 +34,16 @@ void trace(const char *direction, const QByteArray &bytes)
 }
 } // namespace
 
-PtyHost::PtyHost(SimLine *line, QObject *parent) : QObject(parent), m_line(line)
+PtyHost::PtyHost(SimLine *line, QObject *parent)
+    : QObject(parent), m_deliver([line](const QByteArray &bytes) { line->receive(bytes); })
 {
-    connect(m_line, &SimLine::toPc, this, &PtyHost::send);
+    connect(line, &SimLine::toPc, this, &PtyHost::send);
+}
+
+PtyHost::PtyHost(SimModem *modem, QObject *parent)
+    : QObject(parent), m_deliver([modem](const QByteArray &bytes) { modem->fromDte(bytes); }), m_modem(modem)
+{
+    connect(modem, &SimModem::toDte, this, &PtyHost::send);
 }
 
 PtyHost::~PtyHost()
@@ -117,12 +125,34 @@ void PtyHost::onReadable()
                 hangUp();
                 return;
             }
-            m_line->receive(bytes);
+            if (m_modem)
+                m_modem->setDteRate(clientSpeed());
+            m_deliver(bytes);
             continue;
         }
         if (n < 0 && errno == EINTR)
             continue;
         break; // EAGAIN: all read
+    }
+}
+
+int PtyHost::clientSpeed() const
+{
+    // Both ends share the slave's settings: the speed the client set.
+    termios t {};
+    if (tcgetattr(m_slave, &t) != 0)
+        return 9600;
+    switch (cfgetospeed(&t)) {
+    case B38400:
+        return 38400;
+    case B19200:
+        return 19200;
+    case B57600:
+        return 57600;
+    case B115200:
+        return 115200;
+    default:
+        return 9600;
     }
 }
 

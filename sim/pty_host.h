@@ -4,19 +4,27 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QPointer>
 #include <QString>
+
+#include <functional>
 
 class QSocketNotifier;
 
 namespace torvel::sim {
 
 class SimLine;
+class SimModem;
 
 class PtyHost : public QObject
 {
     Q_OBJECT
 public:
     explicit PtyHost(SimLine *line, QObject *parent = nullptr);
+    // A modem on the pty: the client talks AT commands and, once connected, to the bakery.
+    // A pty has no modem lines: the modem's result words tell the connection state. The
+    // modem learns the client's speed from the pty's settings.
+    explicit PtyHost(SimModem *modem, QObject *parent = nullptr);
     ~PtyHost() override;
 
     // Creates the pty; false with `error` set when the system refuses.
@@ -43,8 +51,10 @@ private:
     void send(const QByteArray &bytes);
     void flushPending();
     void hangUp();
+    int clientSpeed() const;
 
-    SimLine *m_line;
+    std::function<void(const QByteArray &)> m_deliver; // the client's bytes to the line or modem
+    QPointer<SimModem> m_modem;
     int m_master = -1;
     int m_slave = -1; // held open so the master never reads EIO between clients
     QString m_slavePath;

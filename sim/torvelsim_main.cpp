@@ -3,8 +3,12 @@
 
 #include "pty_host.h"
 #include "quit_on_signal.h"
+#include "simdialup.h"
 #include "simline.h"
+#include "simmodem.h"
+#include "simmodemprofiles.h"
 #include "simoptions.h"
+#include "simphonenet.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -13,6 +17,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <memory>
 #include <unistd.h>
 
 using namespace torvel::sim;
@@ -62,6 +67,29 @@ QString configure(SimLine &line, const QCommandLineParser &args)
             return error;
         line.faults().add(*rule);
     }
+    return {};
+}
+
+// The modem options: which modem sits on the pty and how the numbers answer.
+QString configureModem(SimDialUp &dialUp, SimModem &bench, const QCommandLineParser &args)
+{
+    if (args.isSet(QStringLiteral("modem-fast"))) {
+        dialUp.setTiming(SimModemTiming::fast());
+        bench.setTiming(SimModemTiming::fast());
+    }
+    for (const QString &number : args.values(QStringLiteral("busy")))
+        dialUp.network().setBusy(number);
+    for (const QString &number : args.values(QStringLiteral("no-answer")))
+        dialUp.network().setUnanswered(number);
+    if (args.isSet(QStringLiteral("carrier-lost-after"))) {
+        bool ok = false;
+        const int bytes = args.value(QStringLiteral("carrier-lost-after")).toInt(&ok);
+        if (!ok || bytes <= 0)
+            return QStringLiteral("bad byte count \"%1\"").arg(args.value(QStringLiteral("carrier-lost-after")));
+        dialUp.bakery().modem().setHangUpAfter(bytes);
+    }
+    if (args.isSet(QStringLiteral("modem-factory")))
+        (args.isSet(QStringLiteral("torvel-modem")) ? bench : dialUp.pcModem()).configure("ATZ3");
     return {};
 }
 
@@ -115,14 +143,36 @@ int main(int argc, char *argv[])
          QStringLiteral("Close the pty and quit once this many bytes came from the client, as a pulled "
                         "adapter would."),
          QStringLiteral("bytes")},
+        {QStringLiteral("modem"),
+         QStringLiteral("A PC modem on the pty (AT commands); every number it dials reaches the simulated bakery.")},
+        {QStringLiteral("busy"), QStringLiteral("With --modem: this number is busy. Repeatable."),
+         QStringLiteral("number")},
+        {QStringLiteral("no-answer"), QStringLiteral("With --modem: this number rings without an answer. Repeatable."),
+         QStringLiteral("number")},
+        {QStringLiteral("carrier-lost-after"),
+         QStringLiteral("With --modem: the bakery hangs up once this many bytes came over the line."),
+         QStringLiteral("bytes")},
+        {QStringLiteral("modem-fast"), QStringLiteral("With --modem: rings, handshake and guard time in milliseconds.")},
+        {QStringLiteral("modem-factory"), QStringLiteral("With --modem: the modem on the pty starts at factory settings.")},
+        {QStringLiteral("torvel-modem"),
+         QStringLiteral("With --modem: the pty reaches a Torvel modem on the bench (to set it up), not the PC modem.")},
     });
     args.process(app);
     if (!args.positionalArguments().isEmpty())
         return usageError(QStringLiteral("unexpected argument \"%1\"").arg(args.positionalArguments().first()));
 
-    SimLine line;
+    const bool withModem = args.isSet(QStringLiteral("modem"));
+    SimDialUp dialUp;
+    SimModem bench; // a Torvel modem on its own, on the technician's cable
+    configureTorvelModem(bench);
+    SimLine ownLine;
+    SimLine &line = withModem ? dialUp.line() : ownLine;
     if (const QString error = configure(line, args); !error.isEmpty())
         return usageError(error);
+    if (withModem) {
+        if (const QString error = configureModem(dialUp, bench, args); !error.isEmpty())
+            return usageError(error);
+    }
 
     int idleSeconds = 0;
     if (args.isSet(QStringLiteral("quit-after-idle"))) {
@@ -141,7 +191,12 @@ int main(int argc, char *argv[])
                 QStringLiteral("bad byte count \"%1\"").arg(args.value(QStringLiteral("hang-up-after"))));
     }
 
-    PtyHost host(&line);
+    std::unique_ptr<PtyHost> hostHolder;
+    if (!withModem)
+        hostHolder = std::make_unique<PtyHost>(&line);
+    else
+        hostHolder = std::make_unique<PtyHost>(args.isSet(QStringLiteral("torvel-modem")) ? &bench : &dialUp.pcModem());
+    PtyHost &host = *hostHolder;
     host.setTrace(args.isSet(QStringLiteral("trace")));
     host.setHangUpAfter(hangUpAfter);
     QObject::connect(&host, &PtyHost::hungUp, &app, &QCoreApplication::quit);

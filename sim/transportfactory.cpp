@@ -1,5 +1,7 @@
 #include "transportfactory.h"
 
+#include "simdialup.h"
+#include "simmodemtransport.h"
 #include "simtransport.h"
 
 #include "link/portname.h"
@@ -12,6 +14,12 @@ std::unique_ptr<Transport> makeTransport(const QString &portText, const QMap<QSt
 {
     if (simOut)
         *simOut = nullptr;
+    if (isSimulatedModemPort(portText)) {
+        auto *dialUp = new SimDialUp;
+        if (simOut)
+            *simOut = &dialUp->line();
+        return std::make_unique<SimModemTransport>(dialUp);
+    }
     if (isSimulatedPort(portText)) {
         auto sim = std::make_unique<SimTransport>();
         if (simOut)

@@ -14,7 +14,8 @@ namespace torvel::sim {
 
 class SimLine;
 
-// "SIM" (any case) gives a SimTransport on a fresh default SimLine, which *simOut then
+// "SIMMODEM" gives a SimModemTransport on a fresh SimDialUp, *simOut pointing to the line of
+// the bakery every number reaches. "SIM" (any case) gives a SimTransport on a fresh default SimLine, which *simOut then
 // points to (the transport owns it). Anything else gives a SerialTransport on
 // portDevice(portText, mapping), shown as portText; *simOut becomes nullptr.
 std::unique_ptr<Transport> makeTransport(const QString &portText, const QMap<QString, QString> &mapping,

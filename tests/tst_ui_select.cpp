@@ -76,26 +76,26 @@ private slots:
         QTest::addColumn<QStringList>("devices");
         QTest::addColumn<PortMap>("mapping");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("nothing") << QStringList{} << PortMap{} << QStringList{"SIM"};
+        QTest::newRow("nothing") << QStringList{} << PortMap{} << QStringList{"SIM", "SIMMODEM"};
         QTest::newRow("ttyS as COM") << QStringList{"/dev/ttyS1", "/dev/ttyS0"} << PortMap{}
-                                     << QStringList{"COM1", "COM2", "SIM"};
+                                     << QStringList{"COM1", "COM2", "SIM", "SIMMODEM"};
         QTest::newRow("numbers, then paths")
             << QStringList{"/dev/ttyUSB10", "/dev/ttyS9", "/dev/ttyUSB2", "/dev/ttyS1"} << PortMap{}
-            << QStringList{"COM2", "COM10", "/dev/ttyUSB2", "/dev/ttyUSB10", "SIM"};
+            << QStringList{"COM2", "COM10", "/dev/ttyUSB2", "/dev/ttyUSB10", "SIM", "SIMMODEM"};
         QTest::newRow("ttyS beyond COM99") << QStringList{"/dev/ttyS99", "/dev/ttyS98"} << PortMap{}
-                                           << QStringList{"COM99", "/dev/ttyS99", "SIM"};
+                                           << QStringList{"COM99", "/dev/ttyS99", "SIM", "SIMMODEM"};
         QTest::newRow("mapped device by its COM name")
             << QStringList{"/dev/ttyUSB0", "/dev/ttyS0"} << PortMap{{"COM5", "/dev/ttyUSB0"}}
-            << QStringList{"COM1", "COM5", "SIM"};
+            << QStringList{"COM1", "COM5", "SIM", "SIMMODEM"};
         QTest::newRow("mapped device not plugged in")
-            << QStringList{} << PortMap{{"COM7", "/dev/ttyACM0"}} << QStringList{"COM7", "SIM"};
+            << QStringList{} << PortMap{{"COM7", "/dev/ttyACM0"}} << QStringList{"COM7", "SIM", "SIMMODEM"};
         QTest::newRow("ttyS whose COM name points elsewhere")
             << QStringList{"/dev/ttyS0", "/dev/ttyUSB0"} << PortMap{{"COM1", "/dev/ttyUSB0"}}
-            << QStringList{"COM1", "/dev/ttyS0", "SIM"};
+            << QStringList{"COM1", "/dev/ttyS0", "SIM", "SIMMODEM"};
         QTest::newRow("windows names") << QStringList{"COM3", "com1", "COM12"} << PortMap{}
-                                       << QStringList{"COM1", "COM3", "COM12", "SIM"};
+                                       << QStringList{"COM1", "COM3", "COM12", "SIM", "SIMMODEM"};
         QTest::newRow("no doubles") << QStringList{"/dev/ttyS4", "/dev/ttyS4"}
-                                    << PortMap{{"COM5", "/dev/ttyS4"}} << QStringList{"COM5", "SIM"};
+                                    << PortMap{{"COM5", "/dev/ttyS4"}} << QStringList{"COM5", "SIM", "SIMMODEM"};
     }
 
     void portListNamesAndSorts()
@@ -129,7 +129,7 @@ private slots:
     {
         TorvelSettings settings(newIni(QStringLiteral("[1.0]\nPortMapping\\COM42=/dev/nonexistent\n")));
         const QStringList ports = availablePortNames(settings.portMapping());
-        QCOMPARE(ports.last(), QStringLiteral("SIM"));
+        QCOMPARE(ports.last(), QStringLiteral("SIMMODEM"));
         QVERIFY(ports.contains(QStringLiteral("COM42")));
     }
 
@@ -142,6 +142,7 @@ private slots:
         QTest::newRow("blanks around") << " COM3 " << "COM3";
         QTest::newRow("SIM") << "SIM" << "SIM";
         QTest::newRow("sim") << "sim" << "SIM";
+        QTest::newRow("simmodem") << "simmodem" << "SIMMODEM";
         QTest::newRow("device path") << "/dev/ttyUSB0" << "/dev/ttyUSB0";
         QTest::newRow("lower-case com") << "com5" << "";
         QTest::newRow("COM0") << "COM0" << "";
@@ -182,7 +183,7 @@ private slots:
         QCOMPARE(box, select->comBox());
         QVERIFY(box->isEditable());
         QCOMPARE(box->currentText(), QStringLiteral("COM4"));
-        QCOMPARE(box->itemText(box->count() - 1), QStringLiteral("SIM"));
+        QCOMPARE(box->itemText(box->count() - 1), QStringLiteral("SIMMODEM"));
         QCOMPARE(state.printTarget.data(), select); // activated on showing
 
         // Activation shows the current port again, whatever was typed meanwhile.

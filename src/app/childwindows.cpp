@@ -6,12 +6,16 @@
 #include "link/controllerlink.h"
 #include "nightstart/ui/nightstartwindow.h"
 #include "link/portname.h"
+#include "modem/ui/modemwindow.h"
 #include "shell/appstate.h"
+#include "shell/requests.h"
 #include "shell/torvelsettings.h"
 #include "shell/ui/mainwindow.h"
 #include "shell/ui/ovenwindow.h"
 #include "shell/ui/portwindow.h"
 #include "transportfactory.h"
+
+#include <QCoreApplication>
 
 namespace torvel {
 
@@ -22,6 +26,19 @@ void switchPort(ChildWindows &c, const QString &port)
     if (c.link.engine().busy() || c.state.transferActive())
         return;
     c.link.setTransport(sim::makeTransport(port, c.settings.portMapping()));
+}
+
+// `StopTimePoll` of the modem window holds the clock window's polling.
+void followStopTimePoll(ChildWindows &c, bool stop)
+{
+    auto *clock = qobject_cast<ClockWindow *>(c.state.clockWindow.data());
+    if (!clock)
+        return;
+    clock->setStopTimePoll(stop);
+    if (stop)
+        postRequest(clock, Request::StopCommunication);
+    else if (clock->isVisible())
+        postRequest(clock, Request::StartCommunication);
 }
 } // namespace
 
@@ -45,8 +62,15 @@ void registerChildWindows(ChildWindows &c)
                           [&c] { return new NightStartWindow(&c.state, &c.link, &c.prompter); });
     c.frame.registerChild(ChildWindow::Search, QStringLiteral("VKS Torvel suchen..."),
                           [&c] { return new SearchWindow(&c.state, &c.link); }, ChildSize::Fixed);
-    c.frame.registerChild(ChildWindow::Clock, QStringLiteral("Uhrzeit"),
-                          [&c] { return new ClockWindow(&c.state, &c.link, &c.prompter); }, ChildSize::Fixed);
+    // Made at start-up as a window of its own; closing only hides it.
+    auto *modem = new ModemWindow(&c.state, &c.link, &c.prompter, QCoreApplication::applicationDirPath(), &c.frame);
+    c.frame.registerChild(ChildWindow::Modem, QStringLiteral("Modem-Einwahl"), [modem] { return modem; });
+    QObject::connect(modem, &ModemWindow::stopTimePollChanged, &c.frame, [&c](bool stop) { followStopTimePoll(c, stop); });
+    c.frame.registerChild(ChildWindow::Clock, QStringLiteral("Uhrzeit"), [&c, modem] {
+        auto *clock = new ClockWindow(&c.state, &c.link, &c.prompter);
+        clock->setStopTimePoll(modem->stopTimePoll());
+        return clock;
+    }, ChildSize::Fixed);
 }
 
 } // namespace torvel

@@ -44,6 +44,11 @@ QList<CliCommand> clockCommands();
 QList<CliCommand> programCommands();
 QList<CliCommand> nightCommands();
 QList<CliCommand> convertCommands();
+QList<CliCommand> modemCommands();
+
+// --dial: dials `target` (a number, or a name of the phone book) after the PC modem's set-up
+// and checks, runs the command and hangs up. Fails when no connection came or it broke off.
+int runThroughModem(CliContext &ctx, const QString &target, int guardTimeMs, const std::function<int()> &command);
 
 // Parses a command's own options (args are what follows the command words). Prints the
 // problem and returns false on bad input.

@@ -34,7 +34,7 @@ QString helpText(const QCommandLineParser &parser)
     for (const auto &[usage, description] : std::as_const(lines))
         text += QStringLiteral("  %1  %2\n").arg(usage, -int(width)).arg(description);
     text += QStringLiteral("\nPORT: COMn, ein Gerätepfad (z. B. /dev/ttyUSB0, /dev/pts/7) oder SIM "
-                           "(die eingebaute simulierte Backstraße).\n"
+                           "(die eingebaute simulierte Backstraße) oder SIMMODEM (simulierte Bäckereien hinter einem simulierten Modem, mit --dial).\n"
                            "Rückgabewerte: 0 Erfolg, 1 die Steuerung hat versagt, 2 Aufruf- oder Dateifehler.\n");
     return text;
 }
@@ -83,7 +83,15 @@ int main(int argc, char *argv[])
                                            QStringLiteral("Alle Übertragungen als Tabelle in FILE schreiben."),
                                            QStringLiteral("FILE"));
     const QCommandLineOption yesOption(QStringLiteral("yes"), QStringLiteral("Rückfragen mit Ja beantworten."));
-    parser.addOptions({helpOption, portOption, ovenOption, baudOption, addtoOption, monitorOption, yesOption});
+    const QCommandLineOption dialOption(
+        QStringLiteral("dial"),
+        QStringLiteral("Den Befehl über das Modem ausführen: NUMMER (oder Name im Telefonbuch) wählen, danach auflegen."),
+        QStringLiteral("NUMMER"));
+    const QCommandLineOption guardOption(QStringLiteral("guard-time"),
+                                         QStringLiteral("Schutzzeit um \"+++\" beim Auflegen in ms (Vorgabe 1000)."),
+                                         QStringLiteral("MS"), QStringLiteral("1000"));
+    parser.addOptions({helpOption, portOption, ovenOption, baudOption, addtoOption, monitorOption, yesOption,
+                       dialOption, guardOption});
     parser.addPositionalArgument(QStringLiteral("COMMAND"), QStringLiteral("Befehl, siehe unten."));
 
     if (!parser.parse(QCoreApplication::arguments())) {
@@ -157,7 +165,20 @@ int main(int argc, char *argv[])
 
     CliPrompter prompter(err, parser.isSet(yesOption));
     CliContext ctx{state, link, simLine, out, err, prompter};
-    int code = command->run(ctx, rest.mid(words));
+    const auto run = [&] { return command->run(ctx, rest.mid(words)); };
+    int code = ExitUsage;
+    if (!parser.isSet(dialOption)) {
+        code = run();
+    } else {
+        const int guardMs = parser.value(guardOption).toInt(&ok);
+        if (!ok || guardMs < 0 || !command->needsLine) {
+            err << (command->needsLine ? QStringLiteral("Schutzzeit muss eine Zahl >= 0 sein.")
+                                       : QStringLiteral("--dial gilt nur für Befehle, die die Leitung benutzen."))
+                << Qt::endl;
+            return ExitUsage;
+        }
+        code = runThroughModem(ctx, parser.value(dialOption), guardMs, run);
+    }
 
     if (monitor) {
         QString error;

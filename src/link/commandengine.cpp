@@ -71,6 +71,12 @@ void CommandEngine::closePort()
         m_transport->close();
 }
 
+void CommandEngine::cancelWait()
+{
+    if (m_loop)
+        m_loop->quit();
+}
+
 void CommandEngine::onBytesAvailable()
 {
     if (!m_transport)
@@ -79,6 +85,7 @@ void CommandEngine::onBytesAvailable()
     m_receive.append(bytes);
     m_enqCount += static_cast<int>(bytes.count(kEnq));
     emit dataEvent();
+    emit bytesReceived(bytes);
     checkDone();
 }
 

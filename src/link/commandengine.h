@@ -62,6 +62,10 @@ public:
     // The effective time-out for a transaction asked for with timeoutMs (at least 1 ms).
     int effectiveTimeout(int timeoutMs) const;
 
+    // Ends the running wait at once, as if the time-out had run out (a modem dial that the
+    // user breaks off). Nothing happens between transactions.
+    void cancelWait();
+
     // Closes the port (the monitor window was closed); the next transaction re-opens it.
     // During a transaction the port is closed when it has ended.
     void closePort();
@@ -69,6 +73,8 @@ public:
 signals:
     // Data-available event handled (once per event, not per byte).
     void dataEvent();
+    // The bytes of that event, whether a transaction runs or not (the modem's result words).
+    void bytesReceived(const QByteArray &bytes);
     // The frame as written, for the modem window's send log.
     void frameSent(const QByteArray &frame);
     void transactionFinished(const QByteArray &answer);

@@ -11,6 +11,8 @@ struct EngineSettings {
     int toAdd = 0;             // extra milliseconds of the modem window
     bool addTimeoutGiven = false;
     int addTimeout = 0;        // ADDTO option, milliseconds
+    // ModemSend raises every time-out to this; tests lower it so a silent modem costs little.
+    int modemMinTimeout = 2000;
 };
 
 } // namespace torvel

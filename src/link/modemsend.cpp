@@ -12,7 +12,7 @@ QByteArray ModemSend(CommandEngine &engine, MemoLog *errorLog, const QByteArray 
                      int timeoutMs, int flags, bool *ok)
 {
     QByteArray answer =
-        engine.SendCommand(cmd, replyLen, stuff, std::max(timeoutMs, 2000), QStringLiteral("MODEM"), flags);
+        engine.SendCommand(cmd, replyLen, stuff, std::max(timeoutMs, engine.settings().modemMinTimeout), QStringLiteral("MODEM"), flags);
     if (flags & TextMode) {
         const bool good = answer.startsWith(kAck);
         if (ok)

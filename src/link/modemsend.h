@@ -1,5 +1,5 @@
 #pragma once
-// The modem window's wrapper around a transaction: at least 2000 ms, caption "MODEM",
+// The modem window's wrapper around a transaction: at least 2000 ms (EngineSettings), caption "MODEM",
 // and in text mode the modem's verdict.
 
 #include <QByteArray>

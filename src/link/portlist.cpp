@@ -12,6 +12,7 @@ namespace torvel {
 namespace {
 
 const QString kSim = QStringLiteral("SIM");
+const QString kSimModem = QStringLiteral("SIMMODEM");
 
 // Splits "/dev/ttyUSB10" into "/dev/ttyUSB" and 10, so paths sort as ttyUSB2 < ttyUSB10.
 std::pair<QString, qint64> pathKey(const QString &path)
@@ -33,6 +34,8 @@ bool listOrder(const QString &a, const QString &b)
         return comA && comB ? *comA < *comB : bool(comA);
     const bool simA = isSimulatedPort(a);
     const bool simB = isSimulatedPort(b);
+    if (simA && simB)
+        return a.size() < b.size(); // "SIM" before "SIMMODEM"
     if (simA || simB)
         return !simA && simB;
     const auto keyA = pathKey(a);
@@ -71,7 +74,7 @@ QStringList portListFrom(const QStringList &devices, const QMap<QString, QString
         const QString name = portDisplayName(device);
         names << (name != device && mapping.contains(name) ? device : name);
     }
-    names << kSim;
+    names << kSim << kSimModem;
     std::sort(names.begin(), names.end(), listOrder);
     names.erase(std::unique(names.begin(), names.end()), names.end());
     return names;

@@ -24,7 +24,13 @@ QString comName(int number)
 
 bool isSimulatedPort(const QString &portText)
 {
-    return portText.trimmed().compare(QLatin1String("SIM"), Qt::CaseInsensitive) == 0;
+    return portText.trimmed().compare(QLatin1String("SIM"), Qt::CaseInsensitive) == 0
+           || isSimulatedModemPort(portText);
+}
+
+bool isSimulatedModemPort(const QString &portText)
+{
+    return portText.trimmed().compare(QLatin1String("SIMMODEM"), Qt::CaseInsensitive) == 0;
 }
 
 QString portDevice(const QString &portText, const QMap<QString, QString> &mapping)

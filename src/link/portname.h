@@ -20,6 +20,9 @@ QString comName(int number);
 // "COM5" -> "/dev/ttyUSB0". Returns an empty string for an unusable text.
 QString portDevice(const QString &portText, const QMap<QString, QString> &mapping);
 
+// "SIM" (the simulated line) or "SIMMODEM" (simulated bakeries reached through a simulated
+// modem), in any case.
 bool isSimulatedPort(const QString &portText);
+bool isSimulatedModemPort(const QString &portText);
 
 } // namespace torvel

@@ -146,6 +146,10 @@ void SerialTransport::onError(QSerialPort::SerialPortError error)
         m_lastErrorText = m_port.errorString();
     }
     // A pty has no modem lines: failed line queries are not a fault of the link.
+    if (m_inLineQuery && error != QSerialPort::NoError) {
+        m_lineQueryFailed = true;
+        return;
+    }
     if (error == QSerialPort::NoError || error == QSerialPort::UnsupportedOperationError)
         return;
     // A port that cannot be read any more is gone too: a pty whose other side closed reads
@@ -168,7 +172,11 @@ void SerialTransport::pollCarrier()
 {
     if (!m_port.isOpen())
         return;
+    m_lineQueryFailed = false;
+    m_inLineQuery = true;
     const auto lines = m_port.pinoutSignals();
+    m_inLineQuery = false;
+    m_hasModemLines = !m_lineQueryFailed && m_port.error() == QSerialPort::NoError;
     m_port.clearError();
     const bool carrier = lines.testFlag(QSerialPort::DataCarrierDetectSignal);
     if (carrier != m_carrier) {

@@ -25,6 +25,7 @@ public:
     void setBaudRate(int baud) override;
     int baudRate() const override;
     bool carrierDetect() const override;
+    bool hasModemLines() const override { return m_hasModemLines; }
     QString displayName() const override;
     QString errorString() const override;
 
@@ -45,6 +46,9 @@ private:
     QString m_lastErrorText;
     int m_baud = 9600;
     bool m_carrier = false;
+    bool m_hasModemLines = false;  // the last line query worked (never on a pty)
+    bool m_inLineQuery = false;
+    bool m_lineQueryFailed = false; // set by onError during a line query
     // QSerialPort reports no modem-line changes: carrier detect is polled while open.
     QTimer m_carrierPoll;
 };

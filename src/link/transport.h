@@ -32,6 +32,9 @@ public:
 
     // Carrier detect; false where the line has no modem lines (a pty, the simulator).
     virtual bool carrierDetect() const = 0;
+    // True when carrierDetect() reports a real line; without one only the modem's result
+    // words tell whether a connection stands.
+    virtual bool hasModemLines() const { return false; }
 
     // The name the user sees ("COM3", "SIM", a device path).
     virtual QString displayName() const = 0;

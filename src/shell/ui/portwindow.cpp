@@ -79,7 +79,7 @@ std::optional<QString> PortWindow::portFromText(const QString &text)
 {
     const QString trimmed = text.trimmed();
     if (isSimulatedPort(trimmed))
-        return QStringLiteral("SIM");
+        return trimmed.toUpper();
     if (trimmed.startsWith(QLatin1Char('/')))
         return trimmed;
     QString number = trimmed;
