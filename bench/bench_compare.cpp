@@ -31,7 +31,10 @@ namespace {
 class YesPrompter : public Prompter
 {
 public:
-    PromptButton ask(const QString &, const QString &, const QList<PromptButton> &) override { return PromptButton::Yes; }
+    PromptButton ask(const QString &, const QString &, const QList<PromptButton> &) override
+    {
+        return PromptButton::Yes;
+    }
     void inform(const QString &caption, const QString &text) override
     {
         std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));

@@ -23,7 +23,8 @@ using namespace torvel;
 
 namespace {
 // Program 7: the name and BZ1 (column 4) as given, every other value 0 on both sides.
-ProgramDiff diffOf(const QString &listName, const QString &listBz1, const QString &ovenName, int ovenBz1Seconds)
+ProgramDiff diffOf(const QString &listName, const QString &listBz1, const QString &ovenName,
+                   int ovenBz1Seconds)
 {
     SheetModel list;
     setupProgramSheet(list);
@@ -71,21 +72,35 @@ private slots:
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("line");
         const auto k = [](ProgramDiffKind kind) { return static_cast<int>(kind); };
-        QTest::newRow("equal") << "Brot" << "12" << "Brot" << 720 << k(ProgramDiffKind::Equal) << "";
-        QTest::newRow("value and name") << "Brötchen" << "14" << "Brot" << 720 << k(ProgramDiffKind::Differs)
+        QTest::newRow("equal") << "Brot"
+                               << "12"
+                               << "Brot" << 720 << k(ProgramDiffKind::Equal) << "";
+        QTest::newRow("value and name") << "Brötchen"
+                                        << "14"
+                                        << "Brot" << 720 << k(ProgramDiffKind::Differs)
                                         << "Programm 7: BZ1 12 -> 14, Name Brot -> Brötchen";
         // 119 s show as 1 minute, which the send writes as 60 s.
-        QTest::newRow("seconds lost") << "Brot" << "1" << "Brot" << 119 << k(ProgramDiffKind::Differs)
-                                      << "Programm 7: BZ1 119 s -> 60 s";
-        QTest::newRow("wrapped to 16 bits") << "Brot" << "1093" << "Brot" << 44 << k(ProgramDiffKind::Equal) << "";
-        QTest::newRow("name cut at 14") << "Weizenmischbrot" << "0" << "Weizenmischbro" << 0
-                                        << k(ProgramDiffKind::Equal) << "";
-        QTest::newRow("only in the list") << "Semmel" << "0" << "" << 0 << k(ProgramDiffKind::OnlyInList)
-                                          << "Programm 7: Semmel kommt neu hinzu";
-        QTest::newRow("only on the oven") << "" << "0" << "Zopf" << 0 << k(ProgramDiffKind::OnlyOnOven)
-                                          << "Programm 7: Zopf wird gelöscht";
-        QTest::newRow("never sent") << "ERR: keine Antwort" << "0" << "Zopf" << 0 << k(ProgramDiffKind::NotSent)
-                                    << "";
+        QTest::newRow("seconds lost")
+            << "Brot"
+            << "1"
+            << "Brot" << 119 << k(ProgramDiffKind::Differs) << "Programm 7: BZ1 119 s -> 60 s";
+        QTest::newRow("wrapped to 16 bits") << "Brot"
+                                            << "1093"
+                                            << "Brot" << 44 << k(ProgramDiffKind::Equal) << "";
+        QTest::newRow("name cut at 14") << "Weizenmischbrot"
+                                        << "0"
+                                        << "Weizenmischbro" << 0 << k(ProgramDiffKind::Equal) << "";
+        QTest::newRow("only in the list")
+            << "Semmel"
+            << "0"
+            << "" << 0 << k(ProgramDiffKind::OnlyInList) << "Programm 7: Semmel kommt neu hinzu";
+        QTest::newRow("only on the oven")
+            << ""
+            << "0"
+            << "Zopf" << 0 << k(ProgramDiffKind::OnlyOnOven) << "Programm 7: Zopf wird gelöscht";
+        QTest::newRow("never sent") << "ERR: keine Antwort"
+                                    << "0"
+                                    << "Zopf" << 0 << k(ProgramDiffKind::NotSent) << "";
     }
     void programsCompareAsTheSendWritesThem()
     {
@@ -114,12 +129,15 @@ private slots:
         const QList<ProgramDiff> diffs = compareRange(list, oven, 7, 9, AppState::defaultMinuteColumns());
         markDifferences(list, diffs, AppState::defaultMinuteColumns());
         SheetTableModel table(&list);
-        const auto tip = [&](int row, int col) { return table.index(row - 1, col - 1).data(Qt::ToolTipRole).toString(); };
+        const auto tip = [&](int row, int col) {
+            return table.index(row - 1, col - 1).data(Qt::ToolTipRole).toString();
+        };
         QCOMPARE(list.cellMark(7, 4), CellMark::Differs);
         QCOMPARE(tip(7, 4), QStringLiteral("Torvel: 12"));
         QCOMPARE(list.cellMark(7, 1), CellMark::RowDiffers);
         QCOMPARE(tip(7, 1), QStringLiteral("Torvel: andere Werte in BZ1"));
-        QCOMPARE(table.index(7, 0).data(SheetTableModel::MarkRole).toInt(), static_cast<int>(CellMark::OnlyThere));
+        QCOMPARE(table.index(7, 0).data(SheetTableModel::MarkRole).toInt(),
+                 static_cast<int>(CellMark::OnlyThere));
         QCOMPARE(tip(8, 1), QStringLiteral("Torvel: Zopf (wird beim Senden gelöscht)"));
         QCOMPARE(tip(8, 4), QStringLiteral("Torvel: 12"));
         QCOMPARE(list.cellMark(9, 1), CellMark::None); // not read: nothing to show
@@ -184,14 +202,14 @@ private slots:
         QTest::newRow("unset on both sides") << none << QByteArray::fromHex("2400FF59") << QStringList();
         QTest::newRow("hour differs") << QStringList{"4", "30", "", ""} << QByteArray::fromHex("0330FFFF")
                                       << QStringList{"Montag: Std1 3 -> 4"};
-        QTest::newRow("set on one side") << none << QByteArray::fromHex("0330FFFF")
-                                         << QStringList{"Montag: Std1 3 -> --, Min1 30 -> --"};
-        QTest::newRow("hour without minute") << QStringList{"5", "", "", ""} << QByteArray::fromHex("FFFFFFFF")
-                                             << QStringList();
-        QTest::newRow("hour 24 is no start") << QStringList{"24", "0", "", ""} << QByteArray::fromHex("FFFFFFFF")
-                                             << QStringList();
+        QTest::newRow("set on one side")
+            << none << QByteArray::fromHex("0330FFFF") << QStringList{"Montag: Std1 3 -> --, Min1 30 -> --"};
+        QTest::newRow("hour without minute")
+            << QStringList{"5", "", "", ""} << QByteArray::fromHex("FFFFFFFF") << QStringList();
+        QTest::newRow("hour 24 is no start")
+            << QStringList{"24", "0", "", ""} << QByteArray::fromHex("FFFFFFFF") << QStringList();
         QTest::newRow("second start") << QStringList{"", "", "22", "5"} << QByteArray::fromHex("FFFF2200")
-                                       << QStringList{"Montag: Min2 0 -> 5"};
+                                      << QStringList{"Montag: Min2 0 -> 5"};
     }
     void nightStartsCompareCellByCell()
     {
@@ -217,26 +235,33 @@ private slots:
     {
         const QString original = dir.filePath(QStringLiteral("a.TBR"));
         const QString edited = dir.filePath(QStringLiteral("b.TBR"));
-        QCOMPARE(torvelctl({"--port", "SIM", "--oven", "3", "programs", "read", "--to", "12", "-o", original}).code, 0);
+        QCOMPARE(torvelctl({"--port", "SIM", "--oven", "3", "programs", "read", "--to", "12", "-o", original})
+                     .code,
+                 0);
         QByteArray bytes = fileBytes(original);
         bytes.replace("Name=Roggenbrot    ", "Name=").replace("Name=Baguette      ", "Name=Baguette fein");
-        bytes.replace("[Phase1]\r\nOH =00233\r\nUH =00220\r\nBZ =00540", "[Phase1]\r\nOH =00233\r\nUH =00220\r\nBZ =00840");
+        bytes.replace("[Phase1]\r\nOH =00233\r\nUH =00220\r\nBZ =00540",
+                      "[Phase1]\r\nOH =00233\r\nUH =00220\r\nBZ =00840");
         QVERIFY(writeBytes(edited, bytes));
 
         auto r = torvelctl({"--port", "SIM", "--oven", "3", "programs", "diff", "--to", "12", original});
         QCOMPARE(r.out, QString());
         QCOMPARE(r.code, 0);
         r = torvelctl({"--port", "SIM", "--oven", "3", "programs", "diff", "--to", "12", edited});
-        QCOMPARE(r.out, QStringLiteral("Programm 2: Roggenbrot wird gelöscht\nProgramm 4: Name Baguette -> Baguette fein\n"
-                                       "Programm 7: BZ1 9 -> 14\n"));
-        QVERIFY(r.err.endsWith(QStringLiteral("Vergleich mit Ofen 3, Programme 1 bis 12: 2 verschieden, 0 nur in der "
-                                              "Liste, 1 nur am Torvel, 9 gleich.\n")));
+        QCOMPARE(r.out,
+                 QStringLiteral(
+                     "Programm 2: Roggenbrot wird gelöscht\nProgramm 4: Name Baguette -> Baguette fein\n"
+                     "Programm 7: BZ1 9 -> 14\n"));
+        QVERIFY(r.err.endsWith(
+            QStringLiteral("Vergleich mit Ofen 3, Programme 1 bis 12: 2 verschieden, 0 nur in der "
+                           "Liste, 1 nur am Torvel, 9 gleich.\n")));
         QCOMPARE(r.code, 1);
         QCOMPARE(torvelctl({"--port", "SIM", "programs", "diff", dir.filePath("none.TBR")}).code, 2);
 
         torvel::test::PtySim sim;
         QVERIFY(sim.start({}));
-        const QStringList send{"--port", sim.device, "--oven", "3", "--yes", "programs", "send", "--changed", "--to", "12", edited};
+        const QStringList send{"--port", sim.device,  "--oven", "3",  "--yes", "programs",
+                               "send",   "--changed", "--to",   "12", edited};
         r = torvelctl(send);
         QCOMPARE(r.out, QStringLiteral("3 Backprogramme an Ofen 3 gesendet, 9 waren schon gleich.\n"));
         QCOMPARE(r.code, 0);

@@ -140,13 +140,15 @@ private slots:
         answerRange(1, 99);
         list->BPrgsendenClick();
         QCOMPARE(prompter->shown.last().caption, QStringLiteral("Backprogramme senden"));
-        QCOMPARE(prompter->shown.last().text,
-                 QStringLiteral("Backprogramme 1 bis 99, Ofen 3:\r\n3 weichen vom Torvel ab, 96 sind dort schon "
-                                "gleich.\r\n\r\nBekannt ist, was zuletzt gelesen, verglichen oder gesendet wurde."
-                                "\r\nJa: Nur geänderte Programme senden (3)\r\nNein: Alle Programme senden (99)"));
+        QCOMPARE(
+            prompter->shown.last().text,
+            QStringLiteral("Backprogramme 1 bis 99, Ofen 3:\r\n3 weichen vom Torvel ab, 96 sind dort schon "
+                           "gleich.\r\n\r\nBekannt ist, was zuletzt gelesen, verglichen oder gesendet wurde."
+                           "\r\nJa: Nur geänderte Programme senden (3)\r\nNein: Alle Programme senden (99)"));
         QCOMPARE(line->stats().functionFrameCount(0x0C), programsSent);
         QCOMPARE(outcomes.join(QString()), outcome);
-        QCOMPARE(line->controller(3).programs().values(5)[2], quint16(answer == int(PromptButton::Cancel) ? 420 : 540));
+        QCOMPARE(line->controller(3).programs().values(5)[2],
+                 quint16(answer == int(PromptButton::Cancel) ? 420 : 540));
     }
 
     void loadAndAnotherOvenForgetWhatTheOvenHolds_data()
@@ -189,7 +191,8 @@ private slots:
         QCOMPARE(grid.cellMark(3, 2), CellMark::Differs);
         QCOMPARE(toolTip(night.grid(), 3, 2), QStringLiteral("Torvel: 3"));
         QCOMPARE(grid.cellMark(3, 3), CellMark::None);
-        QCOMPARE(night.compareResult()->summary(), QStringLiteral("Vergleich mit Ofen 3: 1 von 14 Startzeiten verschieden."));
+        QCOMPARE(night.compareResult()->summary(),
+                 QStringLiteral("Vergleich mit Ofen 3: 1 von 14 Startzeiten verschieden."));
         QCOMPARE(outcomes.last(), night.compareResult()->summary());
         night.NachtReadClick(); // a read ends the result
         QVERIFY(!grid.hasMarks());

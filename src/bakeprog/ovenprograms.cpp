@@ -4,8 +4,6 @@
 
 #include "shell/sheetmodel.h"
 
-#include <algorithm>
-
 namespace torvel {
 
 bool ProgramWire::isEmpty() const
@@ -72,17 +70,6 @@ void OvenPrograms::forget(int number)
 void OvenPrograms::forgetAll()
 {
     m_slots.fill(Slot{});
-}
-
-void OvenPrograms::takeRange(const OvenPrograms &other, int first, int last)
-{
-    setOven(other.oven());
-    for (int n = std::max(first, 1); n <= std::min(last, kMaxProgramNumber); ++n) {
-        if (const auto wire = other.program(n))
-            setProgram(n, *wire);
-        else
-            forget(n);
-    }
 }
 
 } // namespace torvel

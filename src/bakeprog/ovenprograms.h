@@ -33,7 +33,10 @@ ProgramWire wireOfRow(const SheetModel &list, int number, const QList<int> &minu
 class OvenPrograms
 {
 public:
-    explicit OvenPrograms(int oven = 0) : m_oven(oven) {}
+    explicit OvenPrograms(int oven = 0)
+        : m_oven(oven)
+    {
+    }
 
     // 0 while no oven is known.
     int oven() const { return m_oven; }
@@ -51,8 +54,6 @@ public:
 
     void forget(int number);
     void forgetAll();
-    // Programs first..last as `other` knows them (the rest stays as it is); `other`'s oven.
-    void takeRange(const OvenPrograms &other, int first, int last);
 
 private:
     struct Slot {

@@ -235,7 +235,8 @@ void markDifferences(SheetModel &list, const QList<ProgramDiff> &diffs, const QL
             continue;
         }
         for (int c : diff.columns)
-            list.setCellMark(n, c, CellMark::Differs, kOvenTip + programValueText(c, theirs[c - 2], minuteColumns));
+            list.setCellMark(n, c, CellMark::Differs,
+                             kOvenTip + programValueText(c, theirs[c - 2], minuteColumns));
         if (diff.nameDiffers)
             list.setCellMark(n, 1, CellMark::Differs, kOvenTip + ovenName);
         else

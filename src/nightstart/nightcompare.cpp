@@ -28,8 +28,8 @@ bool startUnset(const NightStartRecord &record, int k)
 }
 } // namespace
 
-std::optional<NightStartRecord> readOvenNightRecord(AppState &state, CommandEngine &engine, Prompter &prompter,
-                                                    int oven, bool *aborted)
+std::optional<NightStartRecord> readOvenNightRecord(AppState &state, CommandEngine &engine,
+                                                    Prompter &prompter, int oven, bool *aborted)
 {
     SheetModel scratch;
     setupNightStartGrid(scratch);
@@ -44,7 +44,8 @@ std::optional<NightStartRecord> readOvenNightRecord(AppState &state, CommandEngi
 
 QString nightCompareProblemText(const NightCellProblem &problem)
 {
-    return QStringLiteral("Nachtstartzeiten wurden nicht verglichen:\r\n") + nightCellProblemDescription(problem);
+    return QStringLiteral("Nachtstartzeiten wurden nicht verglichen:\r\n")
+           + nightCellProblemDescription(problem);
 }
 
 NightStartRecord nightRecordAsSent(const SheetModel &grid)
@@ -95,8 +96,9 @@ QStringList nightDifferenceLines(const QList<NightCellDiff> &diffs, const NightS
 {
     QMap<int, QStringList> days;
     for (const NightCellDiff &d : diffs)
-        days[d.byte / 4] << nightColumnHeading(nightColOf(d.byte)) + QLatin1Char(' ') + nightValueText(oven, d.byte)
-                                + QStringLiteral(" -> ") + nightValueText(list, d.byte);
+        days[d.byte / 4] << nightColumnHeading(nightColOf(d.byte)) + QLatin1Char(' ')
+                                + nightValueText(oven, d.byte) + QStringLiteral(" -> ")
+                                + nightValueText(list, d.byte);
     QStringList lines;
     for (auto it = days.cbegin(); it != days.cend(); ++it)
         lines << dayName(it.key()) + QStringLiteral(": ") + it.value().join(QStringLiteral(", "));
@@ -116,8 +118,10 @@ void markNightDifferences(SheetModel &grid, const QList<NightCellDiff> &diffs, c
 {
     QMap<int, QStringList> days;
     for (const NightCellDiff &d : diffs) {
-        const QString value = startUnset(oven, d.byte) ? QStringLiteral("nicht gesetzt") : nightValueText(oven, d.byte);
-        grid.setCellMark(nightRowOf(d.byte), nightColOf(d.byte), CellMark::Differs, QStringLiteral("Torvel: ") + value);
+        const QString value =
+            startUnset(oven, d.byte) ? QStringLiteral("nicht gesetzt") : nightValueText(oven, d.byte);
+        grid.setCellMark(nightRowOf(d.byte), nightColOf(d.byte), CellMark::Differs,
+                         QStringLiteral("Torvel: ") + value);
         days[d.byte / 4] << nightColumnHeading(nightColOf(d.byte));
     }
     for (auto it = days.cbegin(); it != days.cend(); ++it)

@@ -21,8 +21,8 @@ class SheetModel;
 
 // Reads the oven's record through the read into a grid of its own (the window's grid is not
 // touched). nullopt when it did not arrive; *aborted tells "Abbruch".
-std::optional<NightStartRecord> readOvenNightRecord(AppState &state, CommandEngine &engine, Prompter &prompter,
-                                                    int oven, bool *aborted = nullptr);
+std::optional<NightStartRecord> readOvenNightRecord(AppState &state, CommandEngine &engine,
+                                                    Prompter &prompter, int oven, bool *aborted = nullptr);
 
 // The record a send of `grid` would write; the grid stays as it is. Expects a grid that
 // passed findInvalidNightCell.

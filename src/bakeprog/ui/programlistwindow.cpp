@@ -341,19 +341,19 @@ QList<int> ProgramListWindow::chooseProgramsToSend(int oven, int first, int last
     if (m_oven.oven() != oven || !m_oven.knowsAny(first, last))
         return all; // nothing known of this oven: the question would have no answer
     const QList<int> changed = programsToSend(m_record, m_oven, first, last, m_state->minuteColumns);
+    const int count = static_cast<int>(changed.size());
     int sendable = 0; // "ERR:" rows never go
     for (int n : all)
         sendable += isFaultyName(m_record.text(n, 1)) ? 0 : 1;
-    if (changed.size() >= sendable)
+    if (count >= sendable)
         return all;
-    const int unchanged = sendable - static_cast<int>(changed.size());
+    const int unchanged = sendable - count;
     int unknown = 0;
     for (int n : changed)
         unknown += m_oven.knows(n) ? 0 : 1;
     const int choice = m_prompter->choose(kSendChoiceCaption,
-                                          sendChoiceText(static_cast<int>(changed.size()), unknown, unchanged, first,
-                                                         last, oven),
-                                          {sendChangedChoice(static_cast<int>(changed.size())), sendAllChoice(sendable)});
+                                          sendChoiceText(count, unknown, unchanged, first, last, oven),
+                                          {sendChangedChoice(count), sendAllChoice(sendable)});
     if (choice < 0) {
         *cancelled = true;
         return {};

@@ -275,8 +275,12 @@ void NightStartWindow::saveGrid(bool usb, const QString &fileName)
 void NightStartWindow::loadGrid(bool usb, const QString &fileName)
 {
     QString error;
-    if (!loadNightFile(fileName, usb ? NightFileKind::Tbz : NightFileKind::Ngt, *m_sheet, &error))
+    if (!loadNightFile(fileName, usb ? NightFileKind::Tbz : NightFileKind::Ngt, *m_sheet, &error)) {
         m_prompter->inform(kFileErrorCaption, error);
+        return;
+    }
+    m_sheet->clearMarks(); // also when the file held what the grid showed
+    m_compareResult->clear();
 }
 
 void NightStartWindow::printGrid()

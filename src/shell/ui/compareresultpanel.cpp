@@ -8,7 +8,8 @@
 namespace torvel {
 
 CompareResultPanel::CompareResultPanel(const Legend &legend, QWidget *parent)
-    : QWidget(parent), m_summary(new QLabel(this))
+    : QWidget(parent)
+    , m_summary(new QLabel(this))
 {
     setObjectName(QStringLiteral("Vergleich"));
     m_summary->setObjectName(QStringLiteral("VergleichErgebnis"));
@@ -16,8 +17,10 @@ CompareResultPanel::CompareResultPanel(const Legend &legend, QWidget *parent)
     m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
     QString html;
     for (const auto &[mark, meaning] : legend)
-        html += QStringLiteral("<span style=\"background-color:%1\">&nbsp;&nbsp;&nbsp;&nbsp;</span>&nbsp;%2&nbsp;&nbsp; ")
-                    .arg(GridView::markColour(mark).name(), meaning.toHtmlEscaped());
+        html +=
+            QStringLiteral(
+                "<span style=\"background-color:%1\">&nbsp;&nbsp;&nbsp;&nbsp;</span>&nbsp;%2&nbsp;&nbsp; ")
+                .arg(GridView::markColour(mark).name(), meaning.toHtmlEscaped());
     html += QStringLiteral("Maus auf ein markiertes Feld: Wert am Torvel");
     auto *key = new QLabel(html, this);
     key->setObjectName(QStringLiteral("VergleichLegende"));
