@@ -13,7 +13,7 @@
 #include "shell/ui/gridview.h"
 #include "simline.h"
 #include "testsupport/scriptedprompter.h"
-#include "testsupport/simulatedline.h"
+#include "testsupport/linerig.h"
 
 #include <QLabel>
 #include <QPushButton>
