@@ -174,27 +174,28 @@ private slots:
             });
         if (fault == "extra")
             rig.answerReads([](const QByteArray &block, int, int) { return SimReply::withData(appendBlockCrc(block + 'x')); });
-        QCOMPARE(rig.read(5, 1), ok);
+        QCOMPARE(rig.read(4, 1), ok);
         QCOMPARE(rig.prompter.texts("inform"), informs);
-        QCOMPARE(rig.frames.count(hex("46 22 01 05 28")), readFrames);
-        QCOMPARE(rig.flags.isSet(5, 1), ok);
+        QCOMPARE(rig.frames.count(hex("46 22 01 04 27")), readFrames);
+        QCOMPARE(rig.flags.isSet(4, 1), ok);
         // Only a whole reply is taken; one with a byte over keeps its entries all the same.
         const ReadyEntry first = (ok || fault == "extra") ? ReadyEntry{30, 270} : ReadyEntry{};
-        QCOMPARE(rig.table.entry(5, 1, 1), first);
+        QCOMPARE(rig.table.entry(4, 1, 1), first);
     }
 
     void writeBlockSendsWhatTheControllerCanHold()
     {
         Rig rig;
         ReadyTable table;
-        table.entry(3, 2, 1) = {5, 480};
+        table.entry(3, 2, 1) = {0, 5}; // 05 00: the 0x05 goes doubled on the line
         table.entry(3, 2, 2) = {31, 100};
         table.entry(3, 2, 3) = {45, 700};
         table.entry(3, 2, 4) = {-1, 3};
         QVERIFY(WriteReadyBlock(rig.torvel2(), table, 2, 3, true));
         QCOMPARE(rig.frames.size(), 3);
         QCOMPARE(rig.frames.at(1), hex("46 23 02 03 28"));
-        QCOMPARE(rig.oven7().ready().block(3, 2), hex("E0 29") + QByteArray(254, char(0xFF)));
+        QVERIFY(rig.frames.at(2).startsWith(hex("05 05 00 FF FF")));
+        QCOMPARE(rig.oven7().ready().block(3, 2), hex("05 00") + QByteArray(254, char(0xFF)));
         QCOMPARE(rig.prompter.texts("inform"), QStringList{"Bereittabelle gesetzt."});
         rig.line->faults().aim(FaultKind::Nak, 7, kReadyWriteFunction);
         rig.frames.clear();

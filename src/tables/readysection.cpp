@@ -29,12 +29,12 @@ std::optional<int> twoDigitFields(const QString &text)
     return text.left(2).toInt() * 60 + text.mid(3).toInt();
 }
 
-// The text up to the next semicolon (or the end), removed from `line` with the semicolon.
-QString takeField(QString &line)
+// The text from `pos` up to the next semicolon (or the end); `pos` moves past the semicolon.
+QString takeField(const QString &line, qsizetype &pos)
 {
-    const qsizetype semi = line.indexOf(QLatin1Char(';'));
-    const QString field = semi < 0 ? line : line.left(semi);
-    line = semi < 0 ? QString() : line.mid(semi + 1);
+    const qsizetype semi = line.indexOf(QLatin1Char(';'), pos);
+    const QString field = semi < 0 ? line.mid(pos) : line.mid(pos, semi - pos);
+    pos = semi < 0 ? line.size() : semi + 1;
     return field;
 }
 
@@ -60,9 +60,10 @@ public:
         }
         if (m_day < 0 || m_deck < 1)
             return QStringLiteral("Einträge vor der Zeile WOCHENTAG oder XX;HERD");
-        while (!line.isEmpty() && line.contains(QLatin1Char(';'))) {
-            const int woche = decimal(takeField(line)).value_or(-1);
-            const QString time = takeField(line);
+        qsizetype pos = 0;
+        while (pos < line.size() && line.indexOf(QLatin1Char(';'), pos) >= 0) {
+            const int woche = decimal(takeField(line, pos)).value_or(-1);
+            const QString time = takeField(line, pos);
             if (woche < 0)
                 return QStringLiteral("Woche ist keine Zahl ab 0");
             int minutes = kReadyEmptyMinutes;
@@ -84,9 +85,9 @@ public:
 private:
     QString takeDay(const QString &line)
     {
-        QString rest = line;
-        takeField(rest); // "WOCHENTAG"
-        const auto day = decimal(takeField(rest));
+        qsizetype pos = 0;
+        takeField(line, pos); // "WOCHENTAG"
+        const auto day = decimal(takeField(line, pos));
         if (!day || *day < 0 || *day >= kReadyDays)
             return QStringLiteral("Wochentag muss 0 bis 6 sein");
         m_day = *day;

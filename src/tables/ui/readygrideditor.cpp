@@ -142,6 +142,11 @@ void ReadyGridEditor::keyDown(int key, bool *handled)
 {
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         *handled = true;
+        // From an open cell editor the key comes here too; the editor's closing moves on then.
+        QWidget *focus = QApplication::focusWidget();
+        QTableView *view = m_grid->table();
+        if (focus && focus != view && view->isAncestorOf(focus))
+            return;
         moveToNextCell();
         CommitReadyGrid();
     } else if (key == Qt::Key_Tab) {
