@@ -19,7 +19,7 @@ int decksOf(int herdMax)
 void showEntry(SheetModel &grid, int deck, int i, const ReadyEntry &e)
 {
     const int row = readyEntryRow(deck, i);
-    grid.setText(row, readyWocheCol(i), QString::number(e.woche));
+    grid.setNumber(row, readyWocheCol(i), e.woche);
     grid.setText(row, readyWocheCol(i) + 1, readyTimeText(e.minutes));
 }
 } // namespace

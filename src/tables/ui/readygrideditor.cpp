@@ -49,8 +49,8 @@ ReadyGridEditor::ReadyGridEditor(ReadyTable &table, ReadyBlockFlags &flags, Prom
     for (int col = 0; col < kReadyGridCols; ++col)
         view->setColumnWidth(col, isReadyTimeCol(col + 1) ? timeWidth : wocheWidth);
     view->verticalHeader()->setDefaultSectionSize(metrics.height() + 6);
-    view->setMinimumWidth(4 * (wocheWidth + timeWidth) + view->verticalScrollBar()->sizeHint().width() +
-                          2 * view->frameWidth());
+    view->setFixedWidth(4 * (wocheWidth + timeWidth) + view->verticalScrollBar()->sizeHint().width() +
+                        2 * view->frameWidth());
     view->setMinimumHeight(12 * (metrics.height() + 6));
 
     m_tabEdit = new QCheckBox(QStringLiteral("Tabelle bearbeiten"), this);
@@ -59,8 +59,8 @@ ReadyGridEditor::ReadyGridEditor(ReadyTable &table, ReadyBlockFlags &flags, Prom
     sort->setObjectName(QStringLiteral("SortBereitTab2"));
     auto *below = new QHBoxLayout;
     below->addWidget(m_tabEdit);
-    below->addStretch();
     below->addWidget(sort);
+    below->addStretch();
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

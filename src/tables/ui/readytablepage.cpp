@@ -107,8 +107,9 @@ ReadyTablePage::ReadyTablePage(Torvel2Context &ctx, QWidget *parent) : QWidget(p
     buttons->addWidget(debug);
     buttons->addStretch();
     auto *layout = new QHBoxLayout(this);
-    layout->addWidget(m_editor, 1);
+    layout->addWidget(m_editor);
     layout->addLayout(buttons);
+    layout->addStretch();
 
     connect(getBTable, &QPushButton::clicked, this, &ReadyTablePage::GetBTableClick);
     connect(setBTable, &QPushButton::clicked, this, &ReadyTablePage::SetBTableClick);
