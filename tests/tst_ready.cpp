@@ -11,15 +11,13 @@
 #include "tables/readytransfer.h"
 #include "tables/readyvalidate.h"
 
-#include "link/controllerlink.h"
 #include "link/memolog.h"
 #include "shell/sheetmodel.h"
 #include "shell/textlines.h"
 #include "simcrc.h"
-#include "simline.h"
+#include "testsupport/files.h"
+#include "testsupport/linerig.h"
 #include "testsupport/processes.h"
-#include "testsupport/scriptedprompter.h"
-#include "testsupport/simulatedline.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,43 +26,20 @@
 
 using namespace torvel;
 using namespace torvel::sim;
-using torvel::test::ScriptedPrompter;
+using torvel::test::hex;
+using torvel::test::readFile;
+using torvel::test::writeFile;
 
 namespace {
 
-QByteArray hex(const char *text)
-{
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
-
-QByteArray readFile(const QString &name)
-{
-    QFile f(name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &name, const QByteArray &content)
-{
-    QFile f(name);
-    return f.open(QIODevice::WriteOnly) && f.write(content) == content.size();
-}
-
 const QString kWrongLength = QStringLiteral("Bereittabelle nicht lesbar (falsche Länge)!");
 
-struct Rig {
-    ControllerLink link;
-    SimLine *line = test::attachSimulatedLine(link);
-    ScriptedPrompter prompter;
+struct Rig : test::LineRig {
     MemoLog memo;
-    QList<QByteArray> frames;
     ReadyTable table;
     ReadyBlockFlags flags;
     QString report;
 
-    Rig()
-    {
-        QObject::connect(&link.engine(), &CommandEngine::frameSent, [this](const QByteArray &f) { frames << f; });
-    }
     Torvel2Line torvel2() { return {link.engine(), prompter, 7}; }
     SimController &oven7() { return line->controller(7); }
     bool read(int day, int deck) { return ReadReadyBlock(torvel2(), true, day, deck, table, flags, report, {false, &memo}); }
@@ -221,7 +196,10 @@ private slots:
 
         Rig failing;
         failing.answerReads([](const QByteArray &block, int day, int deck) {
-            return day == 1 && deck == 2 ? SimReply::nak() : SimReply::withData(appendBlockCrc(block));
+            QByteArray data = appendBlockCrc(block);
+            if (day == 1 && deck == 2)
+                data[0] = char(data.at(0) ^ 0x01); // a bad CRC ends the block at once
+            return SimReply::withData(data);
         });
         QCOMPARE(ReadReadyTable(failing.torvel2(), 3, failing.table, failing.flags, failing.report), ReadyRun::Failed);
         QVERIFY(failing.flags.isSet(1, 1));

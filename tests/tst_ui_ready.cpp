@@ -2,12 +2,8 @@
 // the first activation, sends refused before a read, the complete read with its gauge and spin
 // edits, editing with Enter, sending, the defaults, the .TBT file, closing during a read.
 
-#include "simline.h"
-#include "testsupport/scriptedprompter.h"
-#include "testsupport/simulatedline.h"
+#include "testsupport/linerig.h"
 
-#include "link/controllerlink.h"
-#include "shell/appstate.h"
 #include "shell/sheetmodel.h"
 #include "shell/ui/gridview.h"
 #include "tables/readydefaults.h"
@@ -34,17 +30,10 @@
 
 using namespace torvel;
 using namespace torvel::sim;
-using torvel::test::ScriptedPrompter;
 
 namespace {
 
-struct Rig {
-    AppState state;
-    ControllerLink link;
-    SimLine *line = test::attachSimulatedLine(link);
-    ScriptedPrompter prompter;
-    QList<QByteArray> frames;
-    std::function<void(const QByteArray &)> onFrame;
+struct Rig : test::LineRig {
     QMdiArea area;
     Torvel2Window *window;
     QMdiSubWindow *sub;
@@ -54,11 +43,6 @@ struct Rig {
     {
         state.setSelectedOven(7);
         state.modemStartup = true;
-        QObject::connect(&link.engine(), &CommandEngine::frameSent, [this](const QByteArray &f) {
-            frames << f;
-            if (onFrame)
-                onFrame(f);
-        });
         window = new Torvel2Window(&state, &link, &prompter);
         window->context().setLogFolder(dir.filePath("log"));
         sub = area.addSubWindow(window);
