@@ -10,6 +10,7 @@ QList<CliCommand> allCommands()
     all += programCommands();
     all += nightCommands();
     all += gradientCommands();
+    all += readyCommands();
     all += convertCommands();
     all += modemCommands();
     return all;

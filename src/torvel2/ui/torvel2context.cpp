@@ -4,6 +4,8 @@
 #include "shell/appstate.h"
 #include "shell/prompter.h"
 #include "shell/textlines.h"
+#include "tables/readytable.h"
+#include "tables/readyvalidate.h"
 
 #include <QFileDialog>
 #include <QTimer>
@@ -34,7 +36,7 @@ Torvel2Context::Transfer::~Transfer()
 }
 
 Torvel2Context::Torvel2Context(AppState *state, ControllerLink *link, Prompter *prompter, QObject *parent)
-    : QObject(parent), m_state(state), m_link(link), m_prompter(prompter)
+    : QObject(parent), m_state(state), m_link(link), m_prompter(prompter), m_logFolder(defaultLogFolder())
 {
     m_debugMemo.setLineLimit(0);
 }
@@ -122,6 +124,11 @@ void Torvel2Context::setIgnoreError(bool on)
         return;
     m_ignoreError = on;
     emit ignoreErrorChanged(on);
+}
+
+void Torvel2Context::setHerdMax(int decks)
+{
+    m_herdMax = std::clamp(decks, 1, kReadyDecks);
 }
 
 void Torvel2Context::setReference(const ReferenceYear &reference)

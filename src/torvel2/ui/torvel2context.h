@@ -127,6 +127,13 @@ public:
     void setIgnoreError(bool on);
     const ReferenceYear &reference() const { return m_reference; }
     void setReference(const ReferenceYear &reference);
+    // `HerdMax` of the ready table page (1..9): the decks its complete operations, grid and
+    // checks cover, and that the record transfer needs read.
+    int herdMax() const { return m_herdMax; }
+    void setHerdMax(int decks);
+    // The folder "log" beside the program for the check reports; tests point it elsewhere.
+    QString logFolder() const { return m_logFolder; }
+    void setLogFolder(const QString &folder) { m_logFolder = folder; }
 
     // --- File dialogs --------------------------------------------------------------------------
     // The chosen file, empty when cancelled. Tests replace the dialogs.
@@ -152,6 +159,8 @@ private:
     MemoLog m_vksMemo;
     MemoLog m_debugMemo;
     ReferenceYear m_reference;
+    int m_herdMax = 9;
+    QString m_logFolder;
     QPointer<QWidget> m_dialogParent;
     int m_running = 0;
     int m_progress = 0;

@@ -41,6 +41,7 @@ public:
     QTimer *vksTimer() const { return m_vksTimer; }
     VksDebugPage *vksDebugPage() const { return m_vksDebug; }
     GradientPage *gradientPage() const { return m_gradient; }
+    ReadyTablePage *readyTablePage() const { return m_ready; }
     DebugPage *debugPage() const { return m_debugTab; }
 
     // One tick of `VKSTimer`.
