@@ -5,6 +5,7 @@
 
 #include "simclock.h"
 #include "simgradient.h"
+#include "simlogs.h"
 #include "simnight.h"
 #include "simprograms.h"
 #include "simreply.h"
@@ -49,6 +50,8 @@ public:
     // Second generation (simgeneration.h decides what answers).
     SimGradientStore &gradient() { return m_gradient; }
     const SimGradientStore &gradient() const { return m_gradient; }
+    SimLogStore &logs() { return m_logs; }
+    const SimLogStore &logs() const { return m_logs; }
 
     // Replaces the handler of `code` when there is one.
     void registerFunction(quint8 code, Handler handler);
@@ -76,6 +79,7 @@ private:
     SimProgramStore m_programs;
     SimNightStore m_nights;
     SimGradientStore m_gradient;
+    SimLogStore m_logs;
     std::map<quint8, Handler> m_functions;
     std::map<quint8, int> m_handled;
     int m_framesLeft = -1; // -1: no vanish pending

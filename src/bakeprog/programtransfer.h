@@ -26,6 +26,11 @@ public:
 // answer three tries (the caller shows the message).
 std::optional<int> QueryProgramCapacity(CommandEngine &engine, int oven);
 
+// One *read name n* (100 ms, 120 on a retry): the name converted from the display set, or
+// nullopt when the reply was no checked 14-byte name. The list window and the operating data
+// read both ask for names this way.
+std::optional<QString> ReadProgramName(CommandEngine &engine, int n, bool retry);
+
 inline const QString kNotReachableCaption = QStringLiteral("ACHTUNG");
 inline const QString kNotReachableText = QStringLiteral("Torvel nicht erreichbar\r\nBitte Versuchen sie es nochmals.");
 inline const QString kSendAborted = QStringLiteral("ERR: Übertragung wurde abgebrochen!");

@@ -44,6 +44,7 @@ QList<CliCommand> clockCommands();
 QList<CliCommand> programCommands();
 QList<CliCommand> nightCommands();
 QList<CliCommand> gradientCommands();
+QList<CliCommand> oplogCommands();
 QList<CliCommand> convertCommands();
 QList<CliCommand> modemCommands();
 

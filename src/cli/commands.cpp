@@ -10,6 +10,7 @@ QList<CliCommand> allCommands()
     all += programCommands();
     all += nightCommands();
     all += gradientCommands();
+    all += oplogCommands();
     all += convertCommands();
     all += modemCommands();
     return all;

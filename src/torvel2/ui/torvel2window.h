@@ -42,6 +42,8 @@ public:
     VksDebugPage *vksDebugPage() const { return m_vksDebug; }
     GradientPage *gradientPage() const { return m_gradient; }
     DebugPage *debugPage() const { return m_debugTab; }
+    OperatingDataPage *operatingDataPage() const { return m_operatingData; }
+    ErrorListPage *errorListPage() const { return m_errorList; }
 
     // One tick of `VKSTimer`.
     void VKSTimerTimer();
@@ -56,6 +58,8 @@ private:
     void showBusy(bool done);
     void onActivated();
     void finishDeferredClose();
+    // The frame's print request: the log page in front prints its list.
+    void printActivePage();
     void unregister();
 
     AppState *m_state;
@@ -76,6 +80,7 @@ private:
     bool m_readyTableInitialised = false;
     bool m_closeDeferred = false;
     bool m_hourglass = false;
+    bool m_printWaiting = false;
 };
 
 } // namespace torvel
