@@ -5,6 +5,8 @@
 #include "simgeneration.h"
 #include "simwire.h"
 
+#include <map>
+
 namespace torvel::sim {
 
 namespace {
@@ -111,29 +113,35 @@ void SimLogStore::fillDefaults(int oven, const QDate &lastDay)
         if (weekdayOf(day) == 0)
             continue; // closed on Sundays: the controller writes nothing, not even the date
         const int seed = oven * 1000 + static_cast<int>(day.toJulianDay() % 1000);
-        operating += simDayEntry(day);
-        operating += simLogEntry(minuteOf(day, 4, 30), kModeNightStartDone, kTypeMode, 0);
-        operating += simLogEntry(minuteOf(day, 4, 31), kModeOn, kTypeMode, 0);
+        // The day's events by minute of the day; the controller writes them as they happen.
+        std::multimap<int, QByteArray> events;
+        const auto add = [&events, &day](int minuteOfDay, int parameter, int type, int deck) {
+            events.emplace(minuteOfDay, simLogEntry(minuteOf(day, 0, minuteOfDay), parameter, type, deck));
+        };
+        add(4 * 60 + 30, kModeNightStartDone, kTypeMode, 0);
+        add(4 * 60 + 31, kModeOn, kTypeMode, 0);
         for (int deck = 1; deck <= 3; ++deck) {
             int program = 1 + pick(seed + deck, 10);
-            operating += simLogEntry(minuteOf(day, 5, 50 + deck), program, kTypeProgram, deck);
+            add(5 * 60 + 50 + deck, program, kTypeProgram, deck);
             for (int bake = 0; bake < 4; ++bake) {
                 const int start = 6 * 60 + 7 * deck + 55 * bake;
                 if (bake == 2) {
                     program = 1 + pick(seed + 10 * deck + bake, 10);
-                    operating += simLogEntry(minuteOf(day, 0, start - 3), program, kTypeProgram, deck);
+                    add(start - 3, program, kTypeProgram, deck);
                 }
-                operating += simLogEntry(minuteOf(day, 0, start), program, kTypeStart, deck);
-                operating += simLogEntry(minuteOf(day, 0, start + 38 + pick(seed + bake, 6)), program, kTypeStop,
-                                         deck);
+                add(start, program, kTypeStart, deck);
+                add(start + 38 + pick(seed + bake, 6), program, kTypeStop, deck);
             }
         }
-        operating += simLogEntry(minuteOf(day, 13, 30), kModeOff, kTypeMode, 0);
+        add(13 * 60 + 30, kModeOff, kTypeMode, 0);
         if (weekdayOf(day) != 6) // no night start for Sunday
-            operating += simLogEntry(minuteOf(day, 19, 5), kModeNightStartArmed, kTypeMode, 0);
+            add(19 * 60 + 5, kModeNightStartArmed, kTypeMode, 0);
+        operating += simDayEntry(day);
+        for (const auto &event : events)
+            operating += event.second;
 
         if (pick(seed, 3) == 0) {
-            const int deck = 1 + pick(seed, 3);
+            const int deck = 1 + pick(seed + 7, 3);
             errors += simDayEntry(day);
             errors += simLogEntry(minuteOf(day, 7, 12 + deck), pick(seed, 2), 1, deck);       // Fehler Nr. 1 or 2
             errors += simLogEntry(minuteOf(day, 9, 40), 7 + pick(seed, 5), 1, deck);          // a later error

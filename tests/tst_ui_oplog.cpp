@@ -158,14 +158,20 @@ private slots:
         auto *endurance = child<QCheckBox>(w, "EDatenDauertest");
         auto *timer = child<QTimer>(w, "EDatenDauertestTimer");
         endurance->setChecked(true);
+        bool usable = true; // the box can be unchecked during a read
+        QObject::connect(&rig.link.engine(), &CommandEngine::frameSent, &w,
+                         [&] { usable = usable && endurance->isEnabled(); });
         page->ReadClick();
+        QVERIFY(usable);
         QVERIFY(rig.prompter.shown.isEmpty()); // no messages in an endurance test
         QVERIFY(timer->isActive());
         QMetaObject::invokeMethod(timer, "timeout");
         QCOMPARE(rig.frames.count(QByteArray::fromHex("4626000026")), 2);
         QVERIFY(timer->isActive());
+        QSignalSpy outcomes(&rig.state, &AppState::outcomeReported);
         endurance->setChecked(false);
         QVERIFY(!timer->isActive());
+        QCOMPARE(outcomes.last().first().toString(), QStringLiteral("Dauertest beendet nach 2 Lesevorgängen."));
     }
 
     void frameprintsThePageInFrontToPdf()

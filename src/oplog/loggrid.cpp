@@ -24,8 +24,10 @@ void setupLogGrid(SheetModel &grid, LogKind kind)
     grid.setMaxCol(kLogGridCols);
     grid.setMaxRow(1);
     const QStringList titles = logColumnTitles(kind);
+    // An empty heading would show the column's letter: a blank stands in for it on screen,
+    // and the rows of files and printouts (logGridRow) take it as the empty title it is.
     for (int col = 1; col <= kLogGridCols; ++col)
-        grid.setColHeading(col, titles.at(col - 1));
+        grid.setColHeading(col, titles.at(col - 1).isEmpty() ? QStringLiteral(" ") : titles.at(col - 1));
     grid.endUpdate();
 }
 
@@ -69,7 +71,7 @@ QStringList logGridRow(const SheetModel &grid, int row)
 {
     QStringList cells;
     for (int col = 1; col <= grid.maxCol(); ++col)
-        cells << (row == 0 ? grid.colHeading(col) : grid.text(row, col));
+        cells << (row == 0 ? grid.colHeading(col).trimmed() : grid.text(row, col));
     return cells;
 }
 

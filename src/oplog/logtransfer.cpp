@@ -165,6 +165,8 @@ LogReadResult ReadOperatingList(const Torvel2Line &line, LogKind kind, bool show
         for (OperatingEntry &e : list.entries)
             e.ProgramName = e.Program >= 1 && e.Program < names.size() ? names.at(e.Program) : QString();
     }
+    if (!failed)
+        progress(total); // all read: the gauge says so before "... gelesen!", names or not
     if (options.reference.CheckYear)
         checkYearOrder(list.entries);
     if (!completeEarlyDates(list.entries)) {
@@ -179,12 +181,22 @@ LogReadResult ReadOperatingList(const Torvel2Line &line, LogKind kind, bool show
     return result;
 }
 
+bool confirmLogClear(Prompter &prompter, LogKind kind)
+{
+    return prompter.ask(logtext::kWarning, logtext::clearQuestion(kind),
+                        {PromptButton::Yes, PromptButton::No, PromptButton::Cancel})
+           == PromptButton::Yes;
+}
+
 LogClearResult ClearOperatingLog(const Torvel2Line &line, LogKind kind, bool showMessages, MemoLog *debugLog)
 {
-    if (line.prompter.ask(logtext::kWarning, logtext::clearQuestion(kind),
-                          {PromptButton::Yes, PromptButton::No, PromptButton::Cancel})
-        != PromptButton::Yes)
+    if (!confirmLogClear(line.prompter, kind))
         return LogClearResult::NotConfirmed;
+    return clearLogConfirmed(line, kind, showMessages, debugLog);
+}
+
+LogClearResult clearLogConfirmed(const Torvel2Line &line, LogKind kind, bool showMessages, MemoLog *debugLog)
+{
     if (!AddressTorvel2Oven(line, showMessages)) {
         if (debugLog)
             debugLog->addStamped(logtext::notAddressedLogLine(kind));

@@ -15,6 +15,7 @@ namespace torvel {
 
 class LogReadView;
 class MemoLog;
+class Prompter;
 struct Torvel2Line;
 
 constexpr int kLogAttempts = 4;
@@ -67,9 +68,13 @@ LogReadResult ReadOperatingList(const Torvel2Line &line, LogKind kind, bool show
 
 enum class LogClearResult { NotConfirmed, NotAddressable, Cleared, Failed };
 
-// Asks first ("WARNUNG", only Yes goes on), then addresses the oven and sends the clear
-// frame; only the reply 06 06 counts as cleared. The outcome is told with a message box;
-// an oven that does not answer its address is noted in `debugLog` ("No BData").
+// The question before a clear ("WARNUNG"): true only on Yes.
+bool confirmLogClear(Prompter &prompter, LogKind kind);
+// Asks first (confirmLogClear), then clearLogConfirmed.
 LogClearResult ClearOperatingLog(const Torvel2Line &line, LogKind kind, bool showMessages, MemoLog *debugLog);
+// Addresses the oven and sends the clear frame; only the reply 06 06 counts as cleared. The
+// outcome is told with a message box; an oven that does not answer its address is noted in
+// `debugLog` ("No BData").
+LogClearResult clearLogConfirmed(const Torvel2Line &line, LogKind kind, bool showMessages, MemoLog *debugLog);
 
 } // namespace torvel

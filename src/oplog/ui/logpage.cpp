@@ -101,8 +101,8 @@ LogPage::LogPage(Torvel2Context &ctx, LogKind kind, const Names &names, QWidget 
     // The form's widths, wider where a title or a typical entry needs it.
     const QFontMetrics fm = table->fontMetrics();
     const QStringList typical{QStringLiteral("0000"),         QStringLiteral("00.00.0000"),
-                              QStringLiteral("00:00 (MO)"),   QStringLiteral("Nachtstart durchgeführt(fast EIN)."),
-                              QStringLiteral("Torvel"),       QStringLiteral("000"),
+                              QStringLiteral("00:00 (MO)"),   QStringLiteral("Nachtstart durchgeführt."),
+                              QStringLiteral("Herd 15"),      QStringLiteral("000"),
                               QStringLiteral("Laugengebäck  ")};
     for (int col = 0; col < kLogGridCols; ++col)
         table->setColumnWidth(col, std::max({kLogColumnWidths.at(col), table->horizontalHeader()->sectionSizeHint(col),
@@ -154,8 +154,10 @@ LogPage::LogPage(Torvel2Context &ctx, LogKind kind, const Names &names, QWidget 
     m_enduranceTimer->setInterval(kEnduranceGapMs);
     connect(m_enduranceTimer, &QTimer::timeout, this, &LogPage::enduranceTick);
     connect(m_endurance, &QCheckBox::toggled, this, [this](bool on) {
-        if (!on)
-            m_enduranceTimer->stop();
+        if (on || !m_enduranceTimer->isActive())
+            return; // a read under way says it itself when it returns
+        m_enduranceTimer->stop();
+        m_ctx.state().reportOutcome(enduranceEnded());
     });
 
     // The operating data page's box is the window's `IgnoreError` (the gradient table takes it
@@ -176,6 +178,11 @@ LogPage::LogPage(Torvel2Context &ctx, LogKind kind, const Names &names, QWidget 
 LogPage::~LogPage()
 {
     delete m_grid; // the view goes before the sheet it shows
+}
+
+QString LogPage::enduranceEnded() const
+{
+    return QStringLiteral("Dauertest beendet nach %1 Lesevorgängen.").arg(m_enduranceRounds);
 }
 
 bool LogPage::ignoreError() const
@@ -204,9 +211,10 @@ void LogPage::ReadClick()
     if (!m_ctx.acceptClick([this] { ReadClick(); }))
         return;
     m_enduranceTimer->stop();
+    m_enduranceRounds = 0;
     const bool endurance = m_endurance->isChecked();
     // The endurance test goes on while its box stays checked, once the first read succeeded.
-    if (readOnce(!endurance) && endurance && m_endurance->isChecked() && !m_ctx.closing())
+    if (readOnce(!endurance, endurance) && endurance && m_endurance->isChecked() && !m_ctx.closing())
         m_enduranceTimer->start();
 }
 
@@ -216,14 +224,19 @@ void LogPage::enduranceTick()
         return;
     if (!m_ctx.acceptClick([this] { enduranceTick(); }))
         return;
-    readOnce(false);
+    readOnce(false, true);
     if (m_endurance->isChecked() && !m_ctx.closing())
         m_enduranceTimer->start();
 }
 
-bool LogPage::readOnce(bool showMessages)
+bool LogPage::readOnce(bool showMessages, bool endurance)
 {
-    Torvel2Context::Transfer transfer(m_ctx);
+    // An endurance test leaves the window usable, so its box can be unchecked during a read;
+    // a click that needs the line waits for it meanwhile (acceptClick).
+    Torvel2Context::Transfer transfer(m_ctx, endurance ? Torvel2Context::TransferKind::ServiceQuery
+                                                       : Torvel2Context::TransferKind::Page);
+    if (endurance)
+        m_ctx.state().pauseClockPolling();
     PageReadView view(m_ctx, m_offset);
     LogReadOptions options;
     options.offset = m_offset->value();
@@ -232,8 +245,12 @@ bool LogPage::readOnce(bool showMessages)
     options.reference = logReference(m_ctx.reference());
     options.memo = &m_ctx.debugMemo();
     options.view = &view;
-    OperatingList &list = m_ctx.operatingList();
+    // Read aside: a file opened meanwhile never mixes with the entries coming in.
+    OperatingList list;
     const LogReadResult result = ReadOperatingList(transfer.line(), m_kind, showMessages, options, list);
+    if (endurance)
+        m_ctx.state().resumeClockPolling();
+    m_ctx.operatingList() = list;
 
     ReferenceYear reference = m_ctx.reference();
     reference.RefYear = result.refYear;
@@ -242,8 +259,14 @@ bool LogPage::readOnce(bool showMessages)
     m_ctx.setReference(reference);
     showList(list, true);
     m_offset->setValue(0);
-    m_ctx.state().reportOutcome(logtext::readOutcome(m_kind, transfer.line().oven, result.ok, result.aborted,
-                                                     static_cast<int>(list.entries.size())));
+    QString outcome = logtext::readOutcome(m_kind, transfer.line().oven, result.ok, result.aborted,
+                                           static_cast<int>(list.entries.size()));
+    if (endurance) {
+        ++m_enduranceRounds;
+        outcome = m_endurance->isChecked() ? QStringLiteral("Dauertest, %1. Lesen: ").arg(m_enduranceRounds) + outcome
+                                           : enduranceEnded() + QLatin1Char(' ') + outcome;
+    }
+    m_ctx.state().reportOutcome(outcome);
     return result.ok;
 }
 
@@ -251,15 +274,23 @@ void LogPage::ClearClick()
 {
     if (!m_ctx.acceptClick([this] { ClearClick(); }))
         return;
+    // The question first, the window busy only while the oven is talked to.
+    const int oven = m_ctx.state().selectedOven();
+    if (!confirmLogClear(m_ctx.prompter(), m_kind) || m_ctx.closing()) {
+        m_ctx.state().reportOutcome(logtext::clearOutcome(m_kind, oven, false, false));
+        return;
+    }
+    // Whatever ran meanwhile (a poll) has returned before the question could.
     Torvel2Context::Transfer transfer(m_ctx);
-    const LogClearResult result = ClearOperatingLog(transfer.line(), m_kind, true, &m_ctx.vksMemo());
-    m_ctx.state().reportOutcome(logtext::clearOutcome(m_kind, transfer.line().oven,
-                                                      result == LogClearResult::Cleared,
-                                                      result != LogClearResult::NotConfirmed));
+    const LogClearResult result = clearLogConfirmed(transfer.line(), m_kind, true, &m_ctx.vksMemo());
+    m_ctx.state().reportOutcome(
+        logtext::clearOutcome(m_kind, transfer.line().oven, result == LogClearResult::Cleared, true));
 }
 
 void LogPage::SaveClick()
 {
+    if (!m_ctx.acceptClick([this] { SaveClick(); }))
+        return; // during an endurance read: once it has returned
     int type = 0;
     const QString file = m_ctx.askSaveFileName(kLogSaveFilters, kLogFileSuffix, &type);
     if (file.isEmpty())
@@ -275,6 +306,8 @@ void LogPage::SaveClick()
 
 void LogPage::OpenClick()
 {
+    if (!m_ctx.acceptClick([this] { OpenClick(); }))
+        return;
     const QString file = m_ctx.askOpenFileName(kLogOpenFilters.join(QStringLiteral(";;")), kLogFileSuffix);
     if (file.isEmpty())
         return;
@@ -293,6 +326,8 @@ void LogPage::OpenClick()
 
 void LogPage::PrintClick()
 {
+    if (!m_ctx.acceptClick([this] { PrintClick(); }))
+        return;
     if (m_ctx.prompter().ask(logtext::kAttention, logtext::kPrintQuestion,
                              {PromptButton::Yes, PromptButton::No, PromptButton::Cancel})
         != PromptButton::Yes)

@@ -65,8 +65,9 @@ public:
     std::function<std::unique_ptr<QPrinter>()> makePrinter;
 
 private:
-    bool readOnce(bool showMessages);
+    bool readOnce(bool showMessages, bool endurance);
     void enduranceTick();
+    QString enduranceEnded() const;
     bool ignoreError() const;
     void showList(const OperatingList &list, bool newestFirst);
     QList<int> columnWidths() const;
@@ -80,6 +81,7 @@ private:
     QCheckBox *m_ignoreError;
     QCheckBox *m_endurance;
     QTimer *m_enduranceTimer;
+    int m_enduranceRounds = 0;
 };
 
 } // namespace torvel
