@@ -98,8 +98,8 @@ void SimLogStore::clear(SimLogKind kind)
 
 QByteArray SimLogStore::block(SimLogKind kind, int first) const
 {
-    QByteArray out = m_logs[index(kind)].mid(qsizetype(first) * kSimLogEntryBytes,
-                                             kSimLogBlockEntries * kSimLogEntryBytes);
+    QByteArray out =
+        m_logs[index(kind)].mid(qsizetype(first) * kSimLogEntryBytes, kSimLogBlockEntries * kSimLogEntryBytes);
     while (out.size() < kSimLogBlockEntries * kSimLogEntryBytes)
         out += kEndMark;
     return out;
@@ -143,9 +143,9 @@ void SimLogStore::fillDefaults(int oven, const QDate &lastDay)
         if (pick(seed, 3) == 0) {
             const int deck = 1 + pick(seed + 7, 3);
             errors += simDayEntry(day);
-            errors += simLogEntry(minuteOf(day, 7, 12 + deck), pick(seed, 2), 1, deck);       // Fehler Nr. 1 or 2
-            errors += simLogEntry(minuteOf(day, 9, 40), 7 + pick(seed, 5), 1, deck);          // a later error
-            errors += simLogEntry(minuteOf(day, 9, 41), 1 + pick(seed + 1, 10), 2, deck);     // with its program
+            errors += simLogEntry(minuteOf(day, 7, 12 + deck), pick(seed, 2), 1, deck);   // Fehler Nr. 1 or 2
+            errors += simLogEntry(minuteOf(day, 9, 40), 7 + pick(seed, 5), 1, deck);      // a later error
+            errors += simLogEntry(minuteOf(day, 9, 41), 1 + pick(seed + 1, 10), 2, deck); // with its program
             errors += simLogEntry(minuteOf(day, 11, 2), 1 + pick(seed + 2, 10), 3, 0);
         }
     }

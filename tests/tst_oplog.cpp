@@ -126,7 +126,8 @@ private slots:
         QTest::newRow("day entry") << false << hex("00 00 57 00") << "00:00 (SO)|Eintrag Datum||";
         QTest::newRow("AUS") << false << hex("00 00 00 10") << "00:00 (SO)|AUS|Torvel|";
         QTest::newRow("night start") << false << hex("1E 00 05 10") << "00:30 (SO)|Nachtstart durchgeführt.|Torvel|";
-        QTest::newRow("fast EIN") << false << hex("00 00 15 13") << "00:00 (SO)|Nachtstart durchgeführt(fast EIN).|Herd 3|";
+        QTest::newRow("fast EIN") << false << hex("00 00 15 13")
+                                  << "00:00 (SO)|Nachtstart durchgeführt(fast EIN).|Herd 3|";
         QTest::newRow("EIN") << false << hex("8F 17 55 10") << "04:31 (DO)|EIN|Torvel|";
         QTest::newRow("armed") << false << hex("9F 26 D0 10") << "20:47 (SA)|Nachtstart aktiviert.|Torvel|";
         QTest::newRow("unknown mode") << false << hex("00 00 63 10") << "00:00 (SO)|unbek. Modus|Torvel|";
@@ -144,8 +145,8 @@ private slots:
         QFETCH(bool, errors);
         QFETCH(QByteArray, bytes);
         QFETCH(QString, cells);
-        const OperatingEntry e = decodeLogEntry(LogEntryBytes::from(bytes), errors ? LogKind::ErrorList
-                                                                                   : LogKind::OperatingData);
+        const OperatingEntry e =
+            decodeLogEntry(LogEntryBytes::from(bytes), errors ? LogKind::ErrorList : LogKind::OperatingData);
         QCOMPARE(logRowCells(e).mid(2, 4).join(QLatin1Char('|')), cells);
     }
 
@@ -190,8 +191,8 @@ private slots:
 
         // CheckYear, newest last: a year above the one after it goes ten years back, unless
         // the move lands on a day the calendar lacks; impossible dates are skipped.
-        QList<OperatingEntry> list{dated("05.01.2026"), dated("29.02.2028"), dated("31.02.2030"),
-                                   dated("06.01.2036"), dated("07.01.2026")};
+        QList<OperatingEntry> list{dated("05.01.2026"), dated("29.02.2028"), dated("31.02.2030"), dated("06.01.2036"),
+                                   dated("07.01.2026")};
         checkYearOrder(list);
         QStringList dates;
         for (const auto &e : list)
@@ -218,10 +219,10 @@ private slots:
         QVERIFY(r.ok);
         QCOMPARE(r.refYear, 2026);
         QCOMPARE(r.refYearRed, std::optional<bool>(false));
-        QCOMPARE(rows(list), (QStringList{"4|26.03.2026|06:07 (DO)|BPrg START|Herd 2|04|Baguette      ",
-                                          "3|26.03.2026|04:31 (DO)|EIN|Torvel||",
-                                          "2|26.03.2026|00:00 (DO)|Eintrag Datum|||",
-                                          "1|22.03.2026|23:20 (SO)|BPrg START|Herd 1|00|"}));
+        QCOMPARE(rows(list),
+                 (QStringList{"4|26.03.2026|06:07 (DO)|BPrg START|Herd 2|04|Baguette      ",
+                              "3|26.03.2026|04:31 (DO)|EIN|Torvel||", "2|26.03.2026|00:00 (DO)|Eintrag Datum|||",
+                              "1|22.03.2026|23:20 (SO)|BPrg START|Herd 1|00|"}));
         QVERIFY(list.header.startsWith("Betriebsdaten Torvel70; "));
         // Clock, addressing, one block (the end mark is in it), the 99 names.
         QCOMPARE(rig.frames.mid(0, 4),
@@ -341,7 +342,8 @@ private slots:
         QTest::addColumn<bool>("nak");
         QTest::addColumn<LogClearResult>("result");
         QTest::addColumn<QString>("message");
-        QTest::newRow("yes") << PromptButton::Yes << true << false << LogClearResult::Cleared << "Fehlerliste wurde gelöscht!";
+        QTest::newRow("yes") << PromptButton::Yes << true << false << LogClearResult::Cleared
+                             << "Fehlerliste wurde gelöscht!";
         QTest::newRow("no") << PromptButton::No << true << false << LogClearResult::NotConfirmed << "";
         QTest::newRow("cancel") << PromptButton::Cancel << true << false << LogClearResult::NotConfirmed << "";
         QTest::newRow("refused") << PromptButton::Yes << true << true << LogClearResult::Failed
@@ -391,8 +393,9 @@ private slots:
         QString error;
         QVERIFY(saveOperatingFile(file, grid, list.header, LogKind::OperatingData, LogFileType::Tb2, &error));
         const QByteArray bytes = readFile(file);
-        QVERIFY(bytes.startsWith(list.header.toLatin1() + "\r\nNr;Datum;Zeit;Ereignis;Herd;PNr;Prg-Namen.;\r\n"
-                                 "4;26.03.2026;06:07 (DO);BPrg START;Herd 2;04;Baguette      ;\r\n"));
+        QVERIFY(bytes.startsWith(list.header.toLatin1()
+                                 + "\r\nNr;Datum;Zeit;Ereignis;Herd;PNr;Prg-Namen.;\r\n"
+                                   "4;26.03.2026;06:07 (DO);BPrg START;Herd 2;04;Baguette      ;\r\n"));
         QVERIFY(bytes.endsWith("1;22.03.2026;23:20 (SO);BPrg START;Herd 1;00;;\r\n"));
         OperatingList back;
         QVERIFY(openOperatingFile(file, LogKind::OperatingData, &back, &error));

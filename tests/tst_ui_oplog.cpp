@@ -63,8 +63,7 @@ struct Rig {
         QObject::connect(&link.engine(), &CommandEngine::frameSent, [this](const QByteArray &f) { frames << f; });
         SimController &oven = line->controller(7);
         oven.clock().setHostClock([] { return QDateTime(QDate(2026, 3, 26), QTime(10, 15)); });
-        oven.logs().setEntries(SimLogKind::OperatingData,
-                               QByteArray::fromHex("7805003180160F098F175510EF170432"));
+        oven.logs().setEntries(SimLogKind::OperatingData, QByteArray::fromHex("7805003180160F098F175510EF170432"));
     }
 };
 
@@ -213,7 +212,8 @@ private slots:
         QCoreApplication::processEvents();
         QVERIFY(rig.prompter.texts("ask").last().startsWith("Achtung: z.Z. ist kein Drucker wählbar!"));
         const QString first = pdfText(pdf, 1);
-        QVERIFY2(first.contains("Betriebsdaten Torvel70; Probe") && first.contains("Seite: 1 von 3"), qPrintable(first));
+        QVERIFY2(first.contains("Betriebsdaten Torvel70; Probe") && first.contains("Seite: 1 von 3"),
+                 qPrintable(first));
         QCOMPARE(first.count("Baguette"), 71);
         const QString third = pdfText(pdf, 3);
         QVERIFY2(third.contains("Seite: 3 von 3") && third.contains("Prg-Namen."), qPrintable(third));

@@ -62,8 +62,8 @@ int logRead(CliContext &ctx, const QStringList &args, LogKind kind)
         ctx.err << logtext::saveFailed(kind) << Qt::endl << error << Qt::endl;
         return ExitUsage;
     }
-    ctx.out << logtext::readOutcome(kind, oven, true, false, static_cast<int>(list.entries.size())).chopped(1)
-            << ": " << file << Qt::endl;
+    ctx.out << logtext::readOutcome(kind, oven, true, false, static_cast<int>(list.entries.size())).chopped(1) << ": "
+            << file << Qt::endl;
     return ExitOk;
 }
 
@@ -96,8 +96,7 @@ QList<CliCommand> oplogCommands()
         {QStringLiteral("oplog read"),
          QStringLiteral("-o FILE: Betriebsdaten der Steuerung (--oven, zweite Generation) lesen (.TB2 oder .CSV)"),
          [](CliContext &ctx, const QStringList &args) { return logRead(ctx, args, LogKind::OperatingData); }},
-        {QStringLiteral("oplog clear"),
-         QStringLiteral("Betriebsdaten der Steuerung (--oven) löschen (nur mit --yes)"),
+        {QStringLiteral("oplog clear"), QStringLiteral("Betriebsdaten der Steuerung (--oven) löschen (nur mit --yes)"),
          [](CliContext &ctx, const QStringList &args) { return logClear(ctx, args, LogKind::OperatingData); }},
         {QStringLiteral("errors read"),
          QStringLiteral("-o FILE: Fehlerliste der Steuerung (--oven, zweite Generation) lesen (.TB2 oder .CSV)"),

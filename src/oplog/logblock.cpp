@@ -9,8 +9,7 @@ namespace torvel {
 
 LogBlockDecoder::LogBlockDecoder(LogKind kind, int refYear, const QDate &reference, bool readComplete,
                                  OperatingList &list, MemoLog *memo)
-    : m_kind(kind), m_refYear(refYear), m_reference(reference), m_readComplete(readComplete), m_list(list),
-      m_memo(memo)
+    : m_kind(kind), m_refYear(refYear), m_reference(reference), m_readComplete(readComplete), m_list(list), m_memo(memo)
 {
 }
 

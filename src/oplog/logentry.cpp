@@ -51,7 +51,7 @@ QString errorEvent(const LogEntryBytes &b)
     case 1:
         // The controller counts its first two errors from 0; later numbers stand as they are.
         return QStringLiteral("Fehler Nr. :")
-               + (b.parameter == 0 ? QStringLiteral("1")
+               + (b.parameter == 0   ? QStringLiteral("1")
                   : b.parameter == 1 ? QStringLiteral("2")
                                      : QString::number(b.parameter));
     case 2:
@@ -91,8 +91,8 @@ QString logTimeText(int minuteOfWeek)
 {
     const int weekday = logWeekday(minuteOfWeek);
     const int minutes = minuteOfWeek % kMinutesPerDay;
-    const QString day = weekday < kInvalidWeekday ? QString::fromLatin1(kShortDays[std::size_t(weekday)])
-                                                  : QStringLiteral("XX");
+    const QString day =
+        weekday < kInvalidWeekday ? QString::fromLatin1(kShortDays[std::size_t(weekday)]) : QStringLiteral("XX");
     return digits(minutes / 60, 2) + QLatin1Char(':') + digits(minutes % 60, 2) + QStringLiteral(" (") + day
            + QLatin1Char(')');
 }

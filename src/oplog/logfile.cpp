@@ -51,7 +51,7 @@ LogFileType logFileTypeOfFilter(int index)
 LogFileType logFileTypeOfName(const QString &fileName)
 {
     return fileName.endsWith(QStringLiteral(".CSV"), Qt::CaseInsensitive) ? LogFileType::CsvSemicolon
-                                                                           : LogFileType::Tb2;
+                                                                          : LogFileType::Tb2;
 }
 
 QChar logFileSeparator(LogFileType type)

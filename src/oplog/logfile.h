@@ -17,10 +17,9 @@ class SheetModel;
 enum class LogFileType { Tb2, CsvSemicolon, CsvComma };
 
 // The save dialog's types, in this order, and the open dialog's.
-inline const QStringList kLogSaveFilters{
-    QStringLiteral("Torvel-Betriebsdaten/Fehlerliste (*.TB2)"),
-    QStringLiteral("CSV-Datei (Trennzeichen Semikolon) für Excel u.a. (*.CSV)"),
-    QStringLiteral("CSV-Datei (Trennzeichen Komma) für Excel u.a. (*.CSV)")};
+inline const QStringList kLogSaveFilters{QStringLiteral("Torvel-Betriebsdaten/Fehlerliste (*.TB2)"),
+                                         QStringLiteral("CSV-Datei (Trennzeichen Semikolon) für Excel u.a. (*.CSV)"),
+                                         QStringLiteral("CSV-Datei (Trennzeichen Komma) für Excel u.a. (*.CSV)")};
 inline const QStringList kLogOpenFilters{QStringLiteral("Torvel-Betriebsdaten/Fehlerliste (*.TB2)"),
                                          QStringLiteral("Alle Dateien (*)")};
 inline const QString kLogFileSuffix = QStringLiteral("TB2");

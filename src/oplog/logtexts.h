@@ -94,7 +94,10 @@ inline QString readOutcome(LogKind kind, int oven, bool ok, bool aborted, int en
     if (ok)
         return QStringLiteral("%1 von Ofen %2 gelesen: %3 Einträge.").arg(what).arg(oven).arg(entries);
     if (entries > 0)
-        return QStringLiteral("%1 von Ofen %2 nicht vollständig gelesen: %3 Einträge.").arg(what).arg(oven).arg(entries);
+        return QStringLiteral("%1 von Ofen %2 nicht vollständig gelesen: %3 Einträge.")
+            .arg(what)
+            .arg(oven)
+            .arg(entries);
     return QStringLiteral("%1 von Ofen %2 nicht gelesen.").arg(what).arg(oven);
 }
 inline QString clearOutcome(LogKind kind, int oven, bool cleared, bool asked)

@@ -55,8 +55,7 @@ enum class BlockOutcome { Arrived, Short, Failed };
 
 // Up to four attempts at one block. Arrived: `reply` holds a checked reply of full length
 // (a bad CRC taken under ignoreError).
-BlockOutcome requestBlock(const Torvel2Line &line, LogKind kind, int firstEntry, bool ignoreError,
-                          QByteArray *reply)
+BlockOutcome requestBlock(const Torvel2Line &line, LogKind kind, int firstEntry, bool ignoreError, QByteArray *reply)
 {
     int length = 0;
     for (int attempt = 0; attempt < kLogAttempts && length < kLogBlockReplyLength; ++attempt) {
@@ -94,13 +93,13 @@ QByteArray logClearFrame(LogKind kind)
 QString logHeaderText(LogKind kind, int oven, const QDateTime &when)
 {
     const int address = oven * 10;
-    const QString bus = address < 1 ? QStringLiteral(" ")
-                                    : QStringLiteral("%1; ").arg(address, 2, 10, QLatin1Char('0'));
+    const QString bus =
+        address < 1 ? QStringLiteral(" ") : QStringLiteral("%1; ").arg(address, 2, 10, QLatin1Char('0'));
     return logTitle(kind) + QStringLiteral(" Torvel") + bus + printTimestamp(when);
 }
 
-LogReadResult ReadOperatingList(const Torvel2Line &line, LogKind kind, bool showMessages,
-                                const LogReadOptions &options, OperatingList &list)
+LogReadResult ReadOperatingList(const Torvel2Line &line, LogKind kind, bool showMessages, const LogReadOptions &options,
+                                OperatingList &list)
 {
     const QDateTime now = options.pcTime.isValid() ? options.pcTime : QDateTime::currentDateTime();
     const int total = logTotalEntries(kind);
@@ -137,8 +136,8 @@ LogReadResult ReadOperatingList(const Torvel2Line &line, LogKind kind, bool show
         QByteArray reply;
         const BlockOutcome outcome = requestBlock(line, kind, a, options.ignoreError, &reply);
         if (outcome != BlockOutcome::Arrived) {
-            const bool again = outcome == BlockOutcome::Short && options.ignoreError
-                               && ++shortRounds < kLogShortBlockRounds;
+            const bool again =
+                outcome == BlockOutcome::Short && options.ignoreError && ++shortRounds < kLogShortBlockRounds;
             if (again) {
                 line.prompter.showTimedMessage(logtext::kError, logtext::crcError(kind), logtext::kNoticeMs);
                 continue; // the same block once more

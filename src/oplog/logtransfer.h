@@ -42,7 +42,7 @@ struct LogReadOptions {
     bool ignoreError = false;  // `IgnoreError`: blocks with a bad CRC are taken after a notice
     bool readComplete = false; // `ReadComplete`: read past the end mark to the end of the log
     LogReference reference;
-    MemoLog *memo = nullptr;   // `Betriebsdaten1`, emptied first; may be null
+    MemoLog *memo = nullptr; // `Betriebsdaten1`, emptied first; may be null
     LogReadView *view = nullptr;
     // The PC's time; invalid: the clock on the wall (tests hold it still).
     QDateTime pcTime;
@@ -63,8 +63,8 @@ struct LogReadResult {
 // entries dated. The entries decoded before a failure stay in the list. The CRC, length and
 // date messages appear whatever showMessages says; the addressing error and "... gelesen!"
 // follow it.
-LogReadResult ReadOperatingList(const Torvel2Line &line, LogKind kind, bool showMessages,
-                                const LogReadOptions &options, OperatingList &list);
+LogReadResult ReadOperatingList(const Torvel2Line &line, LogKind kind, bool showMessages, const LogReadOptions &options,
+                                OperatingList &list);
 
 enum class LogClearResult { NotConfirmed, NotAddressable, Cleared, Failed };
 

@@ -42,7 +42,8 @@ public:
 
     void text(int x, int y, int width, int height, Qt::Alignment align, const QString &s)
     {
-        m_painter.drawText(QRect(px(x), px(y), px(width), px(2 * height)), align | Qt::AlignTop | Qt::TextSingleLine, s);
+        m_painter.drawText(QRect(px(x), px(y), px(width), px(2 * height)), align | Qt::AlignTop | Qt::TextSingleLine,
+                           s);
     }
 
     void setFont(int height, bool bold)

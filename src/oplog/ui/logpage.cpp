@@ -100,9 +100,9 @@ LogPage::LogPage(Torvel2Context &ctx, LogKind kind, const Names &names, QWidget 
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
     // The form's widths, wider where a title or a typical entry needs it.
     const QFontMetrics fm = table->fontMetrics();
-    const QStringList typical{QStringLiteral("0000"),         QStringLiteral("00.00.0000"),
-                              QStringLiteral("00:00 (MO)"),   QStringLiteral("Nachtstart durchgeführt."),
-                              QStringLiteral("Herd 15"),      QStringLiteral("000"),
+    const QStringList typical{QStringLiteral("0000"),          QStringLiteral("00.00.0000"),
+                              QStringLiteral("00:00 (MO)"),    QStringLiteral("Nachtstart durchgeführt."),
+                              QStringLiteral("Herd 15"),       QStringLiteral("000"),
                               QStringLiteral("Laugengebäck  ")};
     for (int col = 0; col < kLogGridCols; ++col)
         table->setColumnWidth(col, std::max({kLogColumnWidths.at(col), table->horizontalHeader()->sectionSizeHint(col),

@@ -42,7 +42,7 @@ public:
         const char *ignoreError;  // IgnoreError
         const char *endurance;    // BDatenDauertest
         const char *enduranceText;
-        const char *saveDebug;    // Button5, or null
+        const char *saveDebug; // Button5, or null
     };
 
     // An endurance test reads again this long after a read has returned (the box can be

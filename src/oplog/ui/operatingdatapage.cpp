@@ -3,10 +3,9 @@
 namespace torvel {
 
 namespace {
-const LogPage::Names kNames{"BDataSheet", "BetriebsDatenGrid", "GetData",      "ClearData",
-                            "SaveBData",  "OpenBData",         "Drucken",      "HiOff",
-                            "ReadComplete", "IgnoreError",     "BDatenDauertest", "BDatenDauertest",
-                            "Button5"};
+const LogPage::Names kNames{"BDataSheet",      "BetriebsDatenGrid", "GetData", "ClearData",    "SaveBData",
+                            "OpenBData",       "Drucken",           "HiOff",   "ReadComplete", "IgnoreError",
+                            "BDatenDauertest", "BDatenDauertest",   "Button5"};
 } // namespace
 
 OperatingDataPage::OperatingDataPage(Torvel2Context &ctx, QWidget *parent)
