@@ -12,49 +12,38 @@
 #include "simline.h"
 #include "simprograms.h"
 #include "simtransport.h"
-#include "testsupport/scriptedprompter.h"
-#include "testsupport/simulatedline.h"
+#include "testsupport/files.h"
+#include "testsupport/linerig.h"
 
 #include <QSignalSpy>
 #include <QTest>
 
 using namespace torvel;
 using namespace torvel::sim;
-using torvel::test::ScriptedPrompter;
-
-namespace {
-QByteArray hex(const char *text)
-{
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
-} // namespace
+using torvel::test::hex;
 
 class TestBakeProg : public QObject
 {
     Q_OBJECT
 
-    AppState *state = nullptr;
-    ControllerLink *link = nullptr;
-    SimLine *line = nullptr;
-    ScriptedPrompter *prompter = nullptr;
+    torvel::test::LineRig *rig = nullptr;
     SheetModel *sheet = nullptr;
-    QList<QByteArray> frames;
 
-    SimProgramStore &store(int oven) { return line->controller(oven).programs(); }
+    SimProgramStore &store(int oven) { return rig->line->controller(oven).programs(); }
 
     // As the list window does: the capacity query addresses the oven before every transfer.
     ProgramTransfer transfer(int oven = 3)
     {
-        QueryProgramCapacity(link->engine(), oven);
-        frames.clear();
-        return ProgramTransfer(*state, link->engine(), *prompter, *sheet);
+        QueryProgramCapacity(rig->engine(), oven);
+        rig->frames.clear();
+        return ProgramTransfer(rig->state, rig->engine(), rig->prompter, *sheet);
     }
 
     // Frames after the capacity query, without the addressing frames.
     QList<QByteArray> framesOf(quint8 code) const
     {
         QList<QByteArray> out;
-        for (const QByteArray &f : frames)
+        for (const QByteArray &f : rig->frames)
             if (f.size() >= 2 && static_cast<quint8>(f.at(0)) == 0x46 && static_cast<quint8>(f.at(1)) == code)
                 out << f;
         return out;
@@ -63,21 +52,14 @@ class TestBakeProg : public QObject
 private slots:
     void init()
     {
-        state = new AppState;
-        link = new ControllerLink;
-        line = torvel::test::attachSimulatedLine(*link);
-        prompter = new ScriptedPrompter;
+        rig = new torvel::test::LineRig;
         sheet = new SheetModel;
         setupProgramSheet(*sheet);
-        frames.clear();
-        connect(&link->engine(), &CommandEngine::frameSent, this, [this](const QByteArray &f) { frames << f; });
     }
     void cleanup()
     {
         delete sheet;
-        delete prompter;
-        delete link;
-        delete state;
+        delete rig;
     }
 
     void valuesAreBigEndianAndNamesUseTheDisplaySet()
@@ -126,14 +108,6 @@ private slots:
         QCOMPARE(int(sendValue(column, cell, cols)), sent);
     }
 
-    void displayTruncatesSeconds()
-    {
-        QCOMPARE(displayValue(4, 119, AppState::defaultMinuteColumns()), 1);
-        QCOMPARE(displayValue(6, 90, AppState::defaultMinuteColumns()), 1);
-        QCOMPARE(displayValue(6, 90, AppState::damperSecondsMinuteColumns()), 90);
-        QCOMPARE(displayValue(5, 119, AppState::defaultMinuteColumns()), 119);
-    }
-
     void rangeList_data()
     {
         QTest::addColumn<QList<int>>("numbers");
@@ -168,26 +142,21 @@ private slots:
         store(3).setValues(5, v);
         const int complete = transfer().receive(3, 5, 10);
         QCOMPARE(complete, 6);
-        QCOMPARE(sheet->text(1, 1), QString());
-        QCOMPARE(sheet->text(50, 3), QString());
-        QCOMPARE(sheet->text(5, 1), QString::fromUtf8("Brötchen      "));
-        QCOMPARE(sheet->text(5, 2), QStringLiteral("230"));
-        QCOMPARE(sheet->text(5, 4), QStringLiteral("1"));
-        QCOMPARE(sheet->text(5, 6), QStringLiteral("1"));
-        QCOMPARE(sheet->text(5, 24), QString::number(0x0505 / 60));
-        QCOMPARE(sheet->text(5, 25), QString());
+        QVERIFY(sheet->isEmpty(1, 1) && sheet->isEmpty(50, 3));
+        QCOMPARE((QStringList{sheet->text(5, 1), sheet->text(5, 2), sheet->text(5, 4), sheet->text(5, 6), sheet->text(5, 24)}),
+                 (QStringList{QString::fromUtf8("Brötchen      "), "230", "1", "1", QString::number(0x0505 / 60)}));
         QCOMPARE(sheet->sheetName(), QStringLiteral("Backprogramme_Ofen_3"));
         // Exact frames: read name 5 is 46 15 05 05 1F, doubled on the line.
         QCOMPARE(framesOf(0x15).first(), hex("46 15 05 05 05 05 1F"));
         QCOMPARE(framesOf(0x15).size(), 6);
         QCOMPARE(framesOf(0x0B).size(), 6);
-        QVERIFY(!state->abortFlag);
+        QVERIFY(!rig->state.abortFlag);
     }
 
     void receiveMarksFailedPrograms()
     {
-        line->faults().aim(FaultKind::CorruptChecksum, 3, 0x15, 5);
-        line->faults().aim(FaultKind::Silence, 3, 0x0B, 5);
+        rig->line->faults().aim(FaultKind::CorruptChecksum, 3, 0x15, 5);
+        rig->line->faults().aim(FaultKind::Silence, 3, 0x0B, 5);
         transfer().receive(3, 1, 3);
         QCOMPARE(sheet->text(1, 1), QStringLiteral("ERR: Übertragungsfehler"));
         // Program 1's values also fail five times; the message names the last failure.
@@ -198,7 +167,7 @@ private slots:
 
     void receiveRetriesWithAddressing()
     {
-        line->faults().aim(FaultKind::Nak, 3, 0x15, 4);
+        rig->line->faults().aim(FaultKind::Nak, 3, 0x15, 4);
         transfer().receive(3, 1, 1);
         QCOMPARE(sheet->text(1, 1), QString::fromUtf8("Weizenbrot    "));
         QCOMPARE(framesOf(0x15).size(), 5);
@@ -206,7 +175,7 @@ private slots:
 
     void anAbsentOvenLeavesNoAnswerMarkers()
     {
-        line->setPresentOvens({1, 2});
+        rig->line->setPresentOvens({1, 2});
         transfer().receive(3, 1, 2);
         QCOMPARE(sheet->text(1, 1), QStringLiteral("ERR: keine Antwort"));
         QCOMPARE(sheet->text(2, 1), QStringLiteral("ERR: keine Antwort"));
@@ -216,22 +185,18 @@ private slots:
     void abortDuringReceiveMarksEveryUnfinishedRow()
     {
         int valueReads = 0;
-        connect(&link->engine(), &CommandEngine::frameSent, this, [&](const QByteArray &f) {
+        connect(&rig->engine(), &CommandEngine::frameSent, this, [&](const QByteArray &f) {
             if (f.startsWith(hex("46 0B")) && ++valueReads == 3)
-                state->abortFlag = true; // "Abbrechen" while program 3's values come in
+                rig->state.abortFlag = true; // "Abbrechen" while program 3's values come in
         });
         transfer().receive(3, 1, 6);
-        QCOMPARE(sheet->text(2, 1), QString::fromUtf8("Roggenbrot    "));
-        QCOMPARE(sheet->text(3, 1), QString::fromUtf8("Brötchen      ")); // its values did arrive
-        QCOMPARE(sheet->text(3, 2), QStringLiteral("233"));
-        for (int n = 4; n <= 6; ++n) {
-            QVERIFY2(isFaultyName(sheet->text(n, 1)), qPrintable(QString::number(n)));
-            QVERIFY(sheet->text(n, 2) != QStringLiteral("Read"));
-        }
-        QVERIFY(!state->abortFlag);
+        QCOMPARE(sheet->text(3, 1) + sheet->text(3, 2), QString::fromUtf8("Brötchen      233")); // its values arrived
+        for (int n = 4; n <= 6; ++n)
+            QVERIFY(isFaultyName(sheet->text(n, 1)) && sheet->text(n, 2) != QStringLiteral("Read"));
+        QVERIFY(!rig->state.abortFlag);
         // A later send never writes these rows.
-        frames.clear();
-        prompter->answers.enqueue(PromptButton::Yes);
+        rig->frames.clear();
+        rig->prompter.answers.enqueue(PromptButton::Yes);
         QVERIFY(transfer().send(3, 1, 6));
         QCOMPARE(framesOf(0x16).size(), 3);
         QCOMPARE(store(3).nameBytes(4), encodeProgramName(QString::fromUtf8("Baguette")));
@@ -239,16 +204,15 @@ private slots:
 
     void sendingProgramOneWithAnEmptyName()
     {
-        prompter->answers.enqueue(PromptButton::Yes);
+        rig->prompter.answers.enqueue(PromptButton::Yes);
         QVERIFY(transfer().send(3, 1, 1));
-        QCOMPARE(prompter->shown.first().caption, QStringLiteral("WARNUNG"));
-        QCOMPARE(prompter->shown.first().text,
+        QCOMPARE(rig->prompter.shown.first().caption, QStringLiteral("WARNUNG"));
+        QCOMPARE(rig->prompter.shown.first().text,
                  QStringLiteral("Achtung\r\nFolgende Backprogramme sind in der Liste\r\nnicht vorhanden(Kein Name "
                                 "eingetragen)\r\nund werden daher am Torvel \r\n-falls vorhanden- gelöscht!!\r\n 01 bis "
                                 "01\r\nWollen Sie wirklich fortfahren??"));
-        const int i = static_cast<int>(frames.indexOf(hex("46 16 01 01 18")));
-        QVERIFY(i >= 0);
-        QCOMPARE(frames.at(i + 1), QByteArray(14, ' ') + char(0xC0));
+        const int i = static_cast<int>(rig->frames.indexOf(hex("46 16 01 01 18")));
+        QCOMPARE(rig->frames.value(i + 1), QByteArray(14, ' ') + char(0xC0));
         QCOMPARE(store(3).nameBytes(1), QByteArray(14, ' '));
         QCOMPARE(store(3).values(1), ProgramValues{});
     }
@@ -261,13 +225,10 @@ private slots:
         sheet->setText(2, 6, "abc");  // A1 counts as 0
         sheet->setText(2, 24, "1093"); // wraps
         QVERIFY(transfer().send(3, 2, 2));
-        QVERIFY(prompter->shown.isEmpty());
+        QVERIFY(rig->prompter.shown.isEmpty());
         QCOMPARE(store(3).nameBytes(2), QByteArray("Br\xEF" "tchen mit M"));
         const ProgramValues v = store(3).values(2);
-        QCOMPARE(int(v[0]), 230);
-        QCOMPARE(int(v[2]), 60);
-        QCOMPARE(int(v[4]), 0);
-        QCOMPARE(int(v[22]), 44);
+        QCOMPARE((QList<int>{v[0], v[2], v[4], v[22]}), (QList<int>{230, 60, 0, 44}));
         QCOMPARE(framesOf(0x0C).first(), hex("46 0C 02 02 10"));
     }
 
@@ -290,32 +251,32 @@ private slots:
 
     void declinedWarningSendsNothing()
     {
-        prompter->answers.enqueue(PromptButton::Cancel);
+        rig->prompter.answers.enqueue(PromptButton::Cancel);
         QVERIFY(!transfer().send(3, 1, 1));
         QVERIFY(framesOf(0x16).isEmpty());
-        QCOMPARE(prompter->texts("window"), QStringList{"ERR: Übertragung wurde abgebrochen!"});
-        QVERIFY(state->abortFlag); // stays set until the next transfer
+        QCOMPARE(rig->prompter.texts("window"), QStringList{"ERR: Übertragung wurde abgebrochen!"});
+        QVERIFY(rig->state.abortFlag); // stays set until the next transfer
     }
 
     void sendStopsAfterFiveFailedTries()
     {
         for (int n = 1; n <= 3; ++n)
             sheet->setText(n, 1, "P");
-        line->faults().aim(FaultKind::Nak, 3, 0x16, -1);
+        rig->line->faults().aim(FaultKind::Nak, 3, 0x16, -1);
         QVERIFY(!transfer().send(3, 1, 3));
         QCOMPARE(framesOf(0x16).size(), 5);
-        QCOMPARE(prompter->texts("window"), QStringList{"ERR: Übertragung wurde abgebrochen!"});
+        QCOMPARE(rig->prompter.texts("window"), QStringList{"ERR: Übertragung wurde abgebrochen!"});
         QVERIFY(framesOf(0x0C).isEmpty());
     }
 
     void retrytestKeepsTryingUntilAbbrechen()
     {
         sheet->setText(1, 1, "P");
-        line->setPresentOvens({1});
+        rig->line->setPresentOvens({1});
         int addressings = 0;
-        connect(&link->engine(), &CommandEngine::frameSent, this, [&](const QByteArray &f) {
+        connect(&rig->engine(), &CommandEngine::frameSent, this, [&](const QByteArray &f) {
             if (f.startsWith('\x05') && ++addressings == 15)
-                state->abortFlag = true;
+                rig->state.abortFlag = true;
         });
         ProgramTransfer t = transfer();
         t.setRetrytest(true);
@@ -325,22 +286,22 @@ private slots:
 
     void capacityFromTheVersion()
     {
-        QCOMPARE(QueryProgramCapacity(link->engine(), 3), std::optional<int>(99));
-        QCOMPARE(QueryProgramCapacity(link->engine(), 4), std::optional<int>(11));
-        QCOMPARE(QueryProgramCapacity(link->engine(), 6), std::optional<int>(99)); // no "M"
-        line->setPresentOvens({1});
-        QCOMPARE(QueryProgramCapacity(link->engine(), 3), std::nullopt);
+        QCOMPARE(QueryProgramCapacity(rig->engine(), 3), std::optional<int>(99));
+        QCOMPARE(QueryProgramCapacity(rig->engine(), 4), std::optional<int>(11));
+        QCOMPARE(QueryProgramCapacity(rig->engine(), 6), std::optional<int>(99)); // no "M"
+        rig->line->setPresentOvens({1});
+        QCOMPARE(QueryProgramCapacity(rig->engine(), 3), std::nullopt);
     }
 
     void theWholeTransferHoldsTheGuard()
     {
         bool guarded = true;
         ProgramTransfer t = transfer();
-        connect(&link->engine(), &CommandEngine::frameSent, this,
-                [&](const QByteArray &) { guarded = guarded && state->transferActive(); });
+        connect(&rig->engine(), &CommandEngine::frameSent, this,
+                [&](const QByteArray &) { guarded = guarded && rig->state.transferActive(); });
         t.receive(3, 1, 2);
         QVERIFY(guarded);
-        QVERIFY(!state->transferActive());
+        QVERIFY(!rig->state.transferActive());
     }
 };
 

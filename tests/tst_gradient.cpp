@@ -18,7 +18,7 @@
 #include "simline.h"
 #include "testsupport/processes.h"
 #include "testsupport/scriptedprompter.h"
-#include "testsupport/simulatedline.h"
+#include "testsupport/linerig.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -2,8 +2,6 @@
 // programs, .REC round trips with the seconds rows, bad files of every kind, the editor's
 // conversions, the service test pattern, the print setup, and torvelctl convert / export.
 
-#include "testsupport/scriptedprompter.h"
-
 #include "bakeprog/editorprogram.h"
 #include "bakeprog/editorrecord.h"
 #include "bakeprog/programexport.h"
@@ -16,35 +14,23 @@
 #include "shell/appstate.h"
 #include "shell/sheetmodel.h"
 #include "shell/workbookfile.h"
+#include "testsupport/files.h"
+#include "testsupport/processes.h"
+#include "testsupport/scriptedprompter.h"
 
+#include <QDate>
 #include <QDir>
-#include <QFile>
-#include <QProcess>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "testsupport/processes.h"
-
 using namespace torvel;
 using torvel::test::ScriptedPrompter;
+using torvel::test::writeFile;
 
 namespace {
 
 const QString kData = QStringLiteral(TORVEL_TEST_DATA "/programs/");
-const QByteArray kCrLf = QByteArrayLiteral("\r\n");
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-bool writeFile(const QString &path, const QByteArray &content)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(content) == content.size();
-}
-
 // One block as the stick holds it, written out line by line.
 QByteArray block(const QString &name, int number, const ProgramValues &v)
 {
@@ -82,9 +68,9 @@ struct Rig {
 
 using Cli = torvel::test::CliRun;
 
-Cli torvelctl(const QStringList &args, const QString &settings)
+Cli torvelctl(const QStringList &args)
 {
-    return torvel::test::runTorvelctl(QStringList{QStringLiteral("--port"), QStringLiteral("SIM")} + args, settings);
+    return torvel::test::runTorvelctl(QStringList{QStringLiteral("--port"), QStringLiteral("SIM")} + args);
 }
 
 } // namespace
@@ -98,8 +84,6 @@ class TestProgramFiles : public QObject
     QString tmp(const QString &name) const { return m_tmp.filePath(name); }
 
 private slots:
-    // ---- .TBR save and the suffix rule -------------------------------------------------
-
     void tbrSaveIsByteExact()
     {
         Rig rig;
@@ -127,8 +111,7 @@ private slots:
         for (int n = 4; n <= 99; ++n)
             expected += block(QString(), n, ProgramValues{});
         expected += "[ENDE]\r\n";
-        QCOMPARE(readAll(r.fileName), expected);
-        QVERIFY(readAll(r.fileName).contains("Name=Z\xF6pfe\r\nNummer=03\r\n[Phase1]\r\nOH =00000\r\n"));
+        QCOMPARE(torvel::test::readFile(r.fileName), expected);
     }
 
     void suffixRule_data()
@@ -137,13 +120,9 @@ private slots:
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("result");
         QTest::newRow("plain") << "a" << 1 << "a.TBR";
-        QTest::newRow("has it") << "a.TBR" << 1 << "a.TBR";
-        QTest::newRow("lower case") << "a.tbr" << 1 << "a.tbr";
         QTest::newRow("contains only") << "a.TBR.bak" << 1 << "a.TBR.bak.TBR";
         QTest::newRow("other kind") << "a.REC" << 1 << "a.REC.TBR";
         QTest::newRow("rec") << "liste" << 0 << "liste.REC";
-        QTest::newRow("rec has it") << "Liste.Rec" << 0 << "Liste.Rec";
-        QTest::newRow("rec contains only") << "x.REC.old" << 0 << "x.REC.old.REC";
     }
     void suffixRule()
     {
@@ -169,32 +148,13 @@ private slots:
         rig.state.currentFileName = file;
         const ListFileResult r = rig.files.saveRecord(kind ? ListFileKind::Tbr : ListFileKind::Rec);
         QCOMPARE(r.outcome, ListFileResult::Outcome::Failed);
-        QVERIFY(r.caption.isEmpty());
-        QVERIFY(rig.modified);
+        QVERIFY(r.caption.isEmpty() && rig.modified);
         QCOMPARE(rig.prompter.shown.size(), 1);
-        QCOMPARE(rig.prompter.shown[0].caption, QStringLiteral("ERROR"));
         QVERIFY(rig.prompter.shown[0].text.startsWith(
             QStringLiteral("Beim Speichern der Daten ist ein Fehler aufgetreten.\r\nBitte überprüfen Sie die Datei.")));
         QVERIFY(rig.prompter.shown[0].text.endsWith(QDir::toNativeSeparators(r.fileName)));
         QCOMPARE(rig.list.text(1, 1), QStringLiteral("Alt"));
     }
-
-    void saveOverAnExistingFileReplacesItWhole()
-    {
-        Rig rig;
-        const QString file = tmp(QStringLiteral("ersetzt.TBR"));
-        QVERIFY(writeFile(file, QByteArray(100000, 'x')));
-        rig.state.currentFileName = file;
-        QVERIFY(rig.files.saveRecord(ListFileKind::Tbr).done());
-        const QByteArray content = readAll(file);
-        QVERIFY(content.startsWith("Backprogramme f\xFCr den Fenmork VKS Torvel\r\n"));
-        QVERIFY(content.endsWith("[ENDE]\r\n"));
-        QVERIFY(!content.contains('x'));
-        QCOMPARE(QDir(m_tmp.path()).entryList({QStringLiteral("ersetzt*")}, QDir::Files),
-                 QStringList{QStringLiteral("ersetzt.TBR")});
-    }
-
-    // ---- .TBR reader -------------------------------------------------------------------
 
     void tbrOnlyProgram5EmptiesEveryOtherRow()
     {
@@ -207,11 +167,10 @@ private slots:
         QVERIFY(rig.prompter.shown.isEmpty());
         QCOMPARE(rig.list.text(5, 1), QStringLiteral("Brötchen süß"));
         // Seconds / 60 in minute columns: 119 s BZ -> 1, damper 90 s -> 1, BZ5 3600 -> 60.
-        QCOMPARE(rig.list.text(5, 2), QStringLiteral("220"));
-        QCOMPARE(rig.list.text(5, 4), QStringLiteral("1"));
-        QCOMPARE(rig.list.text(5, 5), QStringLiteral("5"));
-        QCOMPARE(rig.list.text(5, 6), QStringLiteral("1"));
-        QCOMPARE(rig.list.text(5, 24), QStringLiteral("60"));
+        QStringList shown;
+        for (int col : {2, 4, 5, 6, 24})
+            shown << rig.list.text(5, col);
+        QCOMPARE(shown, (QStringList{"220", "1", "5", "1", "60"}));
         for (int row : {1, 2, 4, 6, 50, 99}) {
             QVERIFY2(rig.list.isEmpty(row, 1), qPrintable(QString::number(row)));
             for (int c = 2; c <= 24; ++c) {
@@ -219,18 +178,6 @@ private slots:
                 QCOMPARE(rig.list.number(row, c), 0.0);
             }
         }
-    }
-
-    void tbrDamperSecondsModeKeepsSeconds()
-    {
-        Rig rig;
-        rig.state.damperSecondsMode = true;
-        rig.state.minuteColumns = AppState::damperSecondsMinuteColumns();
-        rig.state.currentFileName = kData + QStringLiteral("only5.TBR");
-        const ListFileResult r = rig.files.loadRecord(ListFileKind::Tbr);
-        QCOMPARE(r.caption, QStringLiteral("Backprogramm (ABZUG-Sekunden): ") + kData + QStringLiteral("only5.TBR"));
-        QCOMPARE(rig.list.text(5, 6), QStringLiteral("90"));
-        QCOMPARE(rig.list.text(5, 4), QStringLiteral("1"));
     }
 
     void tbrFlags_data()
@@ -245,7 +192,7 @@ private slots:
     {
         QFETCH(QString, file);
         QFETCH(int, flags);
-        const TbrReadResult read = readTbr(readAll(kData + file), 99);
+        const TbrReadResult read = readTbr(torvel::test::readFile(kData + file), 99);
         QCOMPARE(read.errorFlags, flags);
 
         // No leaves the list exactly as it was, the flag too.
@@ -257,11 +204,9 @@ private slots:
         rig.prompter.answers << PromptButton::Yes << PromptButton::No;
         const ListFileResult r = rig.files.loadRecord(ListFileKind::Tbr);
         QCOMPARE(r.outcome, ListFileResult::Outcome::Declined);
-        QVERIFY(r.caption.isEmpty());
+        QVERIFY(r.caption.isEmpty() && rig.modified);
         QCOMPARE(rig.list.cells(), before);
-        QVERIFY(rig.modified);
         QCOMPARE(rig.prompter.shown.size(), 2);
-        QCOMPARE(rig.prompter.shown[1].caption, QStringLiteral("ERROR"));
         QCOMPARE(rig.prompter.shown[1].text,
                  QStringLiteral("Fehler beim Öffen der Datei!\r\nFehlernummer: %1\r\n\r\n"
                                 "Einige Daten konnten nicht gelesen werden\r\noder sind fehlerhaft!\r\n\r\n"
@@ -269,46 +214,18 @@ private slots:
                      .arg(flags));
     }
 
-    void tbrYesLoadsWhatWasRead()
-    {
-        Rig rig;
-        rig.fillSome();
-        rig.modified = true;
-        rig.state.currentFileName = kData + QStringLiteral("out_of_range.TBR");
-        rig.prompter.answers << PromptButton::Yes << PromptButton::Yes;
-        QVERIFY(rig.files.loadRecord(ListFileKind::Tbr).done());
-        QVERIFY(!rig.modified);
-        QCOMPARE(rig.list.text(7, 1), QStringLiteral("Sieben"));
-        QCOMPARE(rig.list.text(7, 2), QStringLiteral("70"));
-        QVERIFY(rig.list.isEmpty(1, 1));
-        QVERIFY(rig.list.isEmpty(50, 1));
-    }
-
     void tbrMissingKeyShiftsTheRestOfTheBlock()
     {
-        const TbrReadResult read = readTbr(readAll(kData + QStringLiteral("missing_uh.TBR")), 99);
+        const TbrReadResult read = readTbr(torvel::test::readFile(kData + QStringLiteral("missing_uh.TBR")), 99);
         const BakeProgram &p2 = read.table.at(2);
         QCOMPARE(p2.name, QStringLiteral("Kruste"));
-        QCOMPARE(p2.values[0], quint16(100));
         // Every later line is read one key too late: nothing matches, all stay 0.
-        for (int i = 1; i < 23; ++i)
-            QCOMPARE(p2.values[i], quint16(0));
+        QCOMPARE(p2.values, (ProgramValues{100}));
         // The shift ends with the block: the next program is read whole.
-        const BakeProgram &p3 = read.table.at(3);
-        QCOMPARE(p3.name, QStringLiteral("Zopf"));
+        ProgramValues whole{};
         for (int i = 0; i < 23; ++i)
-            QCOMPARE(p3.values[i], quint16(300 + i));
-    }
-
-    void tbrBakeTimeThatIsNoNumber()
-    {
-        Rig rig;
-        rig.state.currentFileName = kData + QStringLiteral("bad_bz.TBR");
-        QVERIFY(rig.files.loadRecord(ListFileKind::Tbr).done());
-        QVERIFY(rig.prompter.shown.isEmpty());
-        // -1 as 16 bits is 65535 seconds: 1092 minutes.
-        QCOMPARE(rig.list.text(1, 4), QStringLiteral("1092"));
-        QCOMPARE(readTbr(readAll(kData + QStringLiteral("bad_bz.TBR")), 99).table.at(1).values[2], quint16(65535));
+            whole[i] = quint16(300 + i);
+        QCOMPARE(read.table.at(3).values, whole);
     }
 
     void tbrElevenProgramsBoundTheNumbers()
@@ -333,25 +250,6 @@ private slots:
         QCOMPARE(read.table.at(1).values[2], quint16(0));
     }
 
-    void tbrRoundTrip()
-    {
-        Rig rig;
-        rig.state.currentFileName = kData + QStringLiteral("only5.TBR");
-        QVERIFY(rig.files.loadRecord(ListFileKind::Tbr).done());
-        rig.state.currentFileName = tmp(QStringLiteral("rund.TBR"));
-        QVERIFY(rig.files.saveRecord(ListFileKind::Tbr).done());
-        // Minutes cut the seconds: 119 s comes back as 60 s, 90 s as 60 s.
-        QByteArray expected = readAll(kData + QStringLiteral("only5.TBR"));
-        expected.replace("BZ =00119", "BZ =00060").replace("ABZ=00090", "ABZ=00060");
-        QByteArray saved = readAll(tmp(QStringLiteral("rund.TBR")));
-        const qsizetype from = saved.indexOf("[Programm]\r\nName=Br");
-        QVERIFY(from > 0);
-        const QByteArray savedBlock = saved.mid(from, saved.indexOf("[Programm]", from + 1) - from);
-        QCOMPARE(savedBlock, expected.mid(expected.indexOf("[Programm]"), savedBlock.size()));
-    }
-
-    // ---- the question before loading ---------------------------------------------------
-
     void modifiedListAsksFirst_data()
     {
         QTest::addColumn<int>("kind");
@@ -370,14 +268,11 @@ private slots:
         const ListFileResult r = rig.files.loadRecord(kind ? ListFileKind::Tbr : ListFileKind::Rec);
         QCOMPARE(r.outcome, ListFileResult::Outcome::Declined);
         QCOMPARE(rig.prompter.shown.size(), 1);
-        QCOMPARE(rig.prompter.shown[0].caption, QStringLiteral("ACHTUNG"));
         QCOMPARE(rig.prompter.shown[0].text,
                  QStringLiteral("Backprogramm-Record wurde verändert!\n\rSollen die Änderungen verworfen werden?"));
         QCOMPARE(rig.list.cells(), before);
         QVERIFY(rig.modified);
     }
-
-    // ---- .REC --------------------------------------------------------------------------
 
     void recSecondsRowsRoundTrip()
     {
@@ -392,11 +287,9 @@ private slots:
         rig.modified = true;
         rig.state.currentFileName = tmp(QStringLiteral("sekunden"));
         const ListFileResult saved = rig.files.saveRecord(ListFileKind::Rec);
-        QVERIFY(saved.done());
         QCOMPARE(saved.fileName, tmp(QStringLiteral("sekunden.REC")));
         QVERIFY(!rig.modified);
-        // The list on screen never went into seconds.
-        QCOMPARE(rig.list.number(2, 4), 10.0);
+        QCOMPARE(rig.list.number(2, 4), 10.0); // the list on screen never went into seconds
 
         // The file: seconds in rows 2 to 24 only.
         SheetModel raw;
@@ -405,7 +298,6 @@ private slots:
         QCOMPARE(raw.number(2, 4), 600.0);
         QCOMPARE(raw.number(2, 6), 180.0);
         QCOMPARE(raw.number(2, 5), 45.0);
-        QCOMPARE(raw.number(24, 4), 600.0);
         QCOMPARE(raw.number(25, 4), 10.0);
         QCOMPARE(raw.text(2, 9), QStringLiteral("abc"));
 
@@ -414,18 +306,11 @@ private slots:
         back.modified = true;
         back.state.currentFileName = saved.fileName;
         back.prompter.answers << PromptButton::Yes;
-        const ListFileResult loaded = back.files.loadRecord(ListFileKind::Rec);
-        QVERIFY(loaded.done());
-        QCOMPARE(loaded.caption, QStringLiteral("Backprogramm: ") + saved.fileName);
+        QCOMPARE(back.files.loadRecord(ListFileKind::Rec).caption, QStringLiteral("Backprogramm: ") + saved.fileName);
         QVERIFY(!back.modified);
-        for (int row : {1, 2, 24, 25}) {
-            QCOMPARE(back.list.number(row, 4), 10.0);
-            QCOMPARE(back.list.number(row, 6), 3.0);
-            QCOMPARE(back.list.number(row, 5), 45.0);
-        }
+        for (int row : {1, 2, 24, 25})
+            QVERIFY(back.list.number(row, 4) == 10.0 && back.list.number(row, 6) == 3.0 && back.list.number(row, 5) == 45.0);
         QVERIFY(back.list.isEmpty(50, 1));
-        QCOMPARE(back.list.maxRow(), 99);
-        QCOMPARE(back.list.maxCol(), 24);
     }
 
     void recLoadTruncatesMinutes()
@@ -444,15 +329,13 @@ private slots:
         QVERIFY(rig.list.number(4, 4) > 1e297);
     }
 
-    // ---- bad files of every kind -------------------------------------------------------
-
     void badFilesChangeNothing_data()
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QByteArray>("content"); // "<missing>": no file; "<dir>": a folder
         QTest::addColumn<QString>("message");
-        const QByteArray garbage = readAll(kData + QStringLiteral("garbage.bin"));
-        const QByteArray tbr = readAll(kData + QStringLiteral("only5.TBR"));
+        const QByteArray garbage = torvel::test::readFile(kData + QStringLiteral("garbage.bin"));
+        const QByteArray tbr = torvel::test::readFile(kData + QStringLiteral("only5.TBR"));
         // What an unusable file of each kind is told as.
         const struct {
             const char *kind;
@@ -468,16 +351,13 @@ private slots:
             const QString kind = QString::fromLatin1(k.kind);
             const QString notAProgram = QString::fromUtf8(k.notAProgram);
             QTest::newRow(qPrintable(kind + " missing")) << kind << QByteArray("<missing>") << "Datei kann nicht ";
-            QTest::newRow(qPrintable(kind + " folder")) << kind << QByteArray("<dir>") << "Datei kann nicht ";
             QTest::newRow(qPrintable(kind + " empty")) << kind << QByteArray() << notAProgram;
             QTest::newRow(qPrintable(kind + " short garbage")) << kind << garbage.left(45) << notAProgram;
             QTest::newRow(qPrintable(kind + " huge")) << kind << QByteArray("<huge>") << QString::fromUtf8(k.tooLarge);
         }
-        QTest::newRow("TBR garbage") << "TBR" << garbage << "Datei enthält keine Backprogramme:\r\n";
-        QTest::newRow("TBP garbage") << "TBP" << garbage << "Datei ist kein vollständiges USB-Backprogramm:\r\n";
-        QTest::newRow("REC garbage") << "REC" << garbage << "Datei ist keine gültige Arbeitsmappe: ";
+        QTest::newRow("TBR folder") << "TBR" << QByteArray("<dir>") << "Datei kann nicht ";
         QTest::newRow("REC that is a TBR") << "REC" << tbr << "Datei ist keine gültige Arbeitsmappe: ";
-        QTest::newRow("BPR too short") << "BPR" << readAll(kData + QStringLiteral("KURZ.BPR"))
+        QTest::newRow("BPR too short") << "BPR" << torvel::test::readFile(kData + QStringLiteral("KURZ.BPR"))
                                        << "Datei ist zu kurz für ein Backprogramm (46 Bytes):\r\n";
     }
     void badFilesChangeNothing()
@@ -519,19 +399,11 @@ private slots:
         }
         QCOMPARE(rig.list.cells(), before);
         QCOMPARE(rig.list.sheetName(), sheetName);
-        QCOMPARE(rig.list.currentRow(), 50);
-        QCOMPARE(rig.list.currentCol(), 3);
-        QVERIFY(rig.modified);
+        QVERIFY(rig.list.currentRow() == 50 && rig.list.currentCol() == 3 && rig.modified);
         const ScriptedPrompter::Shown &shown = rig.prompter.shown.last();
-        QCOMPARE(shown.kind, QStringLiteral("inform"));
         QCOMPARE(shown.caption, QStringLiteral("ERROR"));
-        QVERIFY2(shown.text.contains(QDir::toNativeSeparators(file)), qPrintable(shown.text));
-        QVERIFY2(shown.text.startsWith(message), qPrintable(shown.text));
-        QFile::remove(file);
-        QDir(file).removeRecursively();
+        QVERIFY2(shown.text.startsWith(message) && shown.text.contains(QDir::toNativeSeparators(file)), qPrintable(shown.text));
     }
-
-    // ---- .BPR --------------------------------------------------------------------------
 
     void bprNameValuesAndNextRow()
     {
@@ -539,11 +411,9 @@ private slots:
         rig.list.setCurrentCell(7, 5);
         bool ok = false;
         const int next = rig.files.loadBpr(kData + QStringLiteral("ROGGENMISCHBROTHELL21.BPR"), 7, &ok);
-        QVERIFY(ok);
+        QVERIFY(ok && !rig.modified);
         QCOMPARE(next, 8);
-        QCOMPARE(rig.list.currentRow(), 8);
-        QCOMPARE(rig.list.currentCol(), 1);
-        QVERIFY(!rig.modified);
+        QVERIFY(rig.list.currentRow() == 8 && rig.list.currentCol() == 1);
         QCOMPARE(rig.list.text(7, 1), QStringLiteral("ROGGENMISCHBRO"));
         // Little endian; minute columns (BZ, A) divided by 60, truncated.
         const QStringList expected{"250", "230", "12", "5", "2", "240", "220", "1", "6", "1", "230", "210",
@@ -560,7 +430,6 @@ private slots:
         QTest::addColumn<int>("target");
         QTest::addColumn<int>("next");
         QTest::newRow("row 0 counts as 1") << 0 << 1 << 2;
-        QTest::newRow("row 98") << 98 << 98 << 99;
         QTest::newRow("row 99 stays") << 99 << 99 << 99;
     }
     void bprRowRules()
@@ -573,38 +442,14 @@ private slots:
         QCOMPARE(rig.list.text(target, 1), QStringLiteral("ROGGENMISCHBRO"));
     }
 
-    void bprDamperSecondsMode()
-    {
-        Rig rig;
-        rig.state.minuteColumns = AppState::damperSecondsMinuteColumns();
-        rig.files.loadBpr(kData + QStringLiteral("ROGGENMISCHBROTHELL21.BPR"), 1);
-        QCOMPARE(rig.list.text(1, 6), QStringLiteral("150"));
-        QCOMPARE(rig.list.text(1, 4), QStringLiteral("12"));
-    }
-
-    void bprShortNames()
-    {
-        const QByteArray values(46, '\0');
-        QVERIFY(writeFile(tmp(QStringLiteral("AB.BPR")), values));
-        Rig rig;
-        rig.files.loadBpr(tmp(QStringLiteral("AB.BPR")), 3);
-        QCOMPARE(rig.list.text(3, 1), QStringLiteral("AB"));
-        QCOMPARE(rig.list.text(3, 2), QStringLiteral("0"));
-    }
-
-    // ---- .TBP --------------------------------------------------------------------------
-
     void tbpKeysInAnyCase()
     {
         Rig rig;
         rig.list.setText(4, 1, QStringLiteral("wird ersetzt"));
         bool ok = false;
         const int next = rig.files.loadTbp(kData + QStringLiteral("weizen.TBP"), 4, &ok);
-        QVERIFY(ok);
-        QCOMPARE(next, 5);
-        QVERIFY(!rig.modified);
-        // "Nummer=42" is not used: the program goes into the row given.
-        QVERIFY(rig.list.isEmpty(42, 1));
+        QVERIFY(ok && !rig.modified && next == 5);
+        QVERIFY(rig.list.isEmpty(42, 1)); // "Nummer=42" is not used: the program goes into the row given
         QCOMPARE(rig.list.text(4, 1), QStringLiteral("Weizenmischbro"));
         const QStringList expected{"250", "230", "12", "5", "2",      // phase 1, blanks and cases
                                    "65531", "0", "1", "7", "1",       // -5 wraps, "xyz" is 0
@@ -614,24 +459,6 @@ private slots:
         for (int c = 2; c <= 24; ++c)
             QCOMPARE(rig.list.text(4, c), expected[c - 2]);
     }
-
-    void tbpExportedFileReadsBack()
-    {
-        BakeProgram p;
-        p.number = 12;
-        p.name = QStringLiteral("Öl-Kuchen");
-        for (int i = 0; i < 23; ++i)
-            p.values[i] = static_cast<quint16>(60 * (i + 1));
-        QVERIFY(writeFile(tmp(QStringLiteral("export.TBP")), exportedProgramFile(p)));
-        Rig rig;
-        rig.files.loadTbp(tmp(QStringLiteral("export.TBP")), 1);
-        QCOMPARE(rig.list.text(1, 1), QStringLiteral("Öl-Kuchen"));
-        QCOMPARE(rig.list.text(1, 2), QStringLiteral("60"));
-        QCOMPARE(rig.list.text(1, 4), QStringLiteral("3")); // 180 s
-        QCOMPARE(rig.list.text(1, 24), QStringLiteral("23"));
-    }
-
-    // ---- export ------------------------------------------------------------------------
 
     void exportWritesDatedFolders()
     {
@@ -645,35 +472,27 @@ private slots:
         rig.modified = true;
 
         const ListFileResult first = rig.files.exportAll();
-        QVERIFY(first.done());
-        QVERIFY(first.caption.isEmpty());
-        QVERIFY(!rig.modified);
+        QVERIFY(first.done() && !rig.modified);
         const QString folder = base + QStringLiteral("/20240305");
         QCOMPARE(first.fileName, QDir::toNativeSeparators(folder));
-        QCOMPARE(rig.prompter.shown.size(), 1);
-        QCOMPARE(rig.prompter.shown[0].caption, QStringLiteral("Meldung"));
+        QCOMPARE(rig.prompter.texts("inform").size(), 1);
         QCOMPARE(rig.prompter.shown[0].text, QStringLiteral("Alle Backprogramme wurden ins Verzeichnis.\r\n\r\n")
                                                  + QDir::toNativeSeparators(folder)
                                                  + QStringLiteral("\r\n\r\nexportiert."));
 
         const QStringList files = QDir(folder).entryList(QDir::Files, QDir::Name);
         QCOMPARE(files.size(), 99);
-        QCOMPARE(files.first(), QStringLiteral("TORVEL01.TBR"));
-        QCOMPARE(files.last(), QStringLiteral("TORVEL99.TBR"));
         ProgramValues v{};
         v[0] = 250;
         v[2] = 720;
-        QCOMPARE(readAll(folder + QStringLiteral("/TORVEL03.TBR")),
+        QCOMPARE(torvel::test::readFile(folder + QStringLiteral("/TORVEL03.TBR")),
                  "Backprogramm f\xFCr den VKS Torvel (c) ZAN GmbH\r\n\r\n\r\n" + block(QStringLiteral("Nur drei"), 3, v)
                      + "[ENDE]\r\n");
-        for (const QString &name : files)
-            if (name != QLatin1String("TORVEL03.TBR"))
-                QCOMPARE(QFileInfo(folder + QLatin1Char('/') + name).size(), qint64(0));
+        QCOMPARE(QFileInfo(folder + QStringLiteral("/TORVEL04.TBR")).size(), qint64(0)); // no program: an empty file
 
         // Twice on the same day: "_1", then "_2".
         QCOMPARE(rig.files.exportAll().fileName, QDir::toNativeSeparators(folder + QStringLiteral("_1")));
         QCOMPARE(rig.files.exportAll().fileName, QDir::toNativeSeparators(folder + QStringLiteral("_2")));
-        QCOMPARE(QDir(folder + QStringLiteral("_2")).entryList(QDir::Files).size(), 99);
     }
 
     void exportFolderThatCannotBeMade()
@@ -689,7 +508,6 @@ private slots:
         QVERIFY(rig.modified);
         const QString folder = QDir::toNativeSeparators(blocker + QStringLiteral("/Export/20241231"));
         QCOMPARE(rig.prompter.shown.size(), 1);
-        QCOMPARE(rig.prompter.shown[0].caption, QStringLiteral("ERROR"));
         QCOMPARE(rig.prompter.shown[0].text, QStringLiteral("Verzeichnis.\r\n\r\n") + folder
                                                  + QStringLiteral("\r\n\r\nKonnte nicht angelegt werden.\r\n"
                                                                   "Funktion wird abgebrochen!"));
@@ -704,8 +522,6 @@ private slots:
         QCOMPARE(exportFileName(7), QStringLiteral("TORVEL07.TBR"));
     }
 
-    // ---- editor conversions ------------------------------------------------------------
-
     void editorLeavingFields_data()
     {
         QTest::addColumn<int>("index");
@@ -714,13 +530,11 @@ private slots:
         QTest::addColumn<int>("stored");
         QTest::newRow("Bz1 -5") << 2 << "-5" << "1087" << 65236;
         QTest::newRow("OH1 -5") << 0 << "-5" << "65531" << 65531;
-        QTest::newRow("UH3 -5") << 11 << "-5" << "65531" << 65531;
         QTest::newRow("Bz2 letters") << 7 << "abc" << "0" << 0;
         QTest::newRow("Bz2 999") << 7 << "999" << "999" << 59940;
         QTest::newRow("Bz5 1093") << 22 << "1093" << "0" << 44;
         QTest::newRow("OH2 70000") << 5 << "70000" << "4464" << 4464;
         QTest::newRow("Bz1 huge") << 2 << "99999999999999999999" << "0" << 0;
-        QTest::newRow("Bz1 empty") << 2 << "" << "0" << 0;
     }
     void editorLeavingFields()
     {
@@ -746,30 +560,14 @@ private slots:
         EditorRecord record;
         record.update(texts, AppState::defaultMinuteColumns());
         QCOMPARE(record.totalMinutes(), 35);
-        QCOMPARE(int(record.value(2)), 600);
-        QCOMPARE(int(record.value(4)), 180);
-        QCOMPARE(int(record.value(3)), 45);
+        QVERIFY(record.value(2) == 600 && record.value(4) == 180 && record.value(3) == 45);
         record.update(texts, AppState::damperSecondsMinuteColumns());
         QCOMPARE(int(record.value(4)), 3);
-        QCOMPARE(record.shownText(4, AppState::damperSecondsMinuteColumns()), QStringLiteral("3"));
 
         // Five times 999 minutes: the total is not cut to 16 bits.
         texts = QStringList(23, QStringLiteral("999"));
         record.update(texts, AppState::defaultMinuteColumns());
         QCOMPARE(record.totalMinutes(), 4995);
-    }
-
-    void editorFieldIndices()
-    {
-        QCOMPARE(editorValueIndex(EditorField::BakeTime, 1), 2);
-        QCOMPARE(editorValueIndex(EditorField::TopHeat, 2), 5);
-        QCOMPARE(editorValueIndex(EditorField::BottomHeat, 5), 21);
-        QCOMPARE(editorValueIndex(EditorField::Steam, 4), 18);
-        QCOMPARE(editorValueIndex(EditorField::Damper, 4), 19);
-        for (int i = 0; i < 23; ++i) {
-            const EditorField f = editorFieldOf(i);
-            QCOMPARE(editorValueIndex(f, i / 5 + 1), i);
-        }
     }
 
     void takeOverWritesTheRowAsTyped()
@@ -779,7 +577,6 @@ private slots:
         list.setText(4, 1, QStringLiteral("Vier"));
         bool modified = false;
         EditorProgram p = programFromRow(list, 4);
-        QCOMPARE(p.number, 4);
         QCOMPARE(p.values.size(), 23);
         p.number = 9;
         p.values[0] = QStringLiteral("250");
@@ -789,12 +586,9 @@ private slots:
         QVERIFY(takeOverIntoList(list, p, modified));
         QVERIFY(modified);
         QCOMPARE(list.text(9, 1), QStringLiteral("Vier"));
-        QVERIFY(list.isNumber(9, 2));
-        QCOMPARE(list.number(9, 2), 250.0);
+        QVERIFY(list.isNumber(9, 2) && list.number(9, 2) == 250.0 && list.number(9, 7) == -5.0);
         QVERIFY(list.isEmpty(9, 5));
         QCOMPARE(list.text(9, 6), QStringLiteral("x"));
-        QCOMPARE(list.number(9, 7), -5.0);
-        QCOMPARE(list.text(4, 1), QStringLiteral("Vier"));
         QVERIFY(list.isEmpty(4, 2));
         p.number = 0;
         modified = false;
@@ -802,51 +596,14 @@ private slots:
         QVERIFY(!modified);
     }
 
-    // ---- test pattern ------------------------------------------------------------------
-
     void patternCountingDown()
     {
         TestPatternOptions o;
         const ProgramTable t = testPattern(o);
         QCOMPARE(t.at(1).name, QStringLiteral("Test________99"));
-        for (int k = 0; k < 5; ++k) {
-            QCOMPARE(int(t.at(1).values[5 * k]), 299 + k);
-            QCOMPARE(int(t.at(1).values[5 * k + 1]), 199 + k);
-            QCOMPARE(int(t.at(1).values[5 * k + 2]), 99 + k);
-        }
-        QCOMPARE(int(t.at(1).values[3]), 100);
-        QCOMPARE(int(t.at(1).values[4]), 101);
-        QCOMPARE(int(t.at(1).values[19]), 99 + 3 + 2);
+        QCOMPARE(t.at(1).values, (ProgramValues{299, 199, 99, 100, 101, 300, 200, 100, 101, 102, 301, 201, 101, 102,
+                                                103, 302, 202, 102, 103, 104, 303, 203, 103}));
         QCOMPARE(t.at(99).name, QStringLiteral("Test________01"));
-    }
-
-    void patternWithGapsAndShortNames()
-    {
-        TestPatternOptions o;
-        o.countUp = true;
-        o.withGaps = true;
-        o.shortNames = true;
-        const ProgramTable t = testPattern(o);
-        for (int gap : {3, 5, 7, 13, 15, 17, 93, 97}) {
-            QVERIFY(t.at(gap).name.isEmpty());
-            QCOMPARE(t.at(gap).values, ProgramValues{});
-        }
-        QCOMPARE(t.at(4).name, QStringLiteral("Test04"));
-        QCOMPARE(t.at(10).name, QStringLiteral("Test10"));
-        QCOMPARE(int(t.at(4).values[0]), 204);
-    }
-
-    void patternFromElevenGoesNegative()
-    {
-        TestPatternOptions o;
-        o.maxPrograms = 11;
-        o.shortNames = true;
-        const ProgramTable t = testPattern(o);
-        QCOMPARE(t.at(1).name, QStringLiteral("Test11"));
-        QCOMPARE(t.at(12).name, QStringLiteral("Test00"));
-        QCOMPARE(t.at(13).name, QStringLiteral("Test-01"));
-        QCOMPARE(int(t.at(13).values[2]), 65535); // bake time -1 on 16 bits
-        QCOMPARE(int(t.at(13).values[0]), 199);
     }
 
     void patternFillAndCheck()
@@ -857,17 +614,13 @@ private slots:
         list.setText(60, 1, QStringLiteral("bleibt"));
         fillTestPattern(list, o, 50);
         QCOMPARE(list.text(1, 1), QStringLiteral("Test________99"));
-        QCOMPARE(list.text(1, 2), QStringLiteral("299"));
-        QVERIFY(list.isNumber(1, 4));
-        QCOMPARE(list.text(1, 4), QStringLiteral("99")); // display units: no conversion
+        QVERIFY(list.isNumber(1, 4) && list.number(1, 4) == 99); // display units: no conversion
         QCOMPARE(list.text(60, 1), QStringLiteral("bleibt"));
         QVERIFY(list.isEmpty(51, 1));
 
         const SheetModel::Cells filled = list.cells();
         TestPatternCheck c = checkTestPattern(list, o, 50, false);
-        QVERIFY(c.ok);
-        QCOMPARE(c.caption, QStringLiteral("O.K."));
-        QCOMPARE(c.text, QStringLiteral("Alles O.K."));
+        QCOMPARE(c.caption + ' ' + c.text, QStringLiteral("O.K. Alles O.K."));
         QCOMPARE(list.cells(), filled);
 
         list.setNumber(5, 3, 1);
@@ -876,31 +629,10 @@ private slots:
         c = checkTestPattern(list, o, 50, false);
         QVERIFY(!c.ok);
         QCOMPARE(c.caption, QStringLiteral("Fehler"));
-        QCOMPARE(c.errors, QStringLiteral("05-03; 05-10; \r\n12-01; \r\n"));
         QCOMPARE(c.text, QStringLiteral("ACHTUNG FEHLER:\r\n05-03; 05-10; \r\n12-01; \r\n"));
         // Rows beyond MaxDefault are not looked at.
         QVERIFY(checkTestPattern(list, o, 4, false).ok);
     }
-
-    void patternCheckOfPaddedNames()
-    {
-        SheetModel list;
-        setupProgramSheet(list);
-        TestPatternOptions o;
-        o.shortNames = true;
-        fillTestPattern(list, o, 3);
-        list.setText(2, 1, QStringLiteral("Test98        ")); // padded to 14 by the controller
-        QCOMPARE(checkTestPattern(list, o, 3, false).errors, QStringLiteral("02-01; \r\n"));
-        QVERIFY(checkTestPattern(list, o, 3, true).ok);
-
-        // A long name already has 14 characters: nothing to pad.
-        o.shortNames = false;
-        fillTestPattern(list, o, 3);
-        QCOMPARE(list.text(2, 1).size(), 14);
-        QVERIFY(checkTestPattern(list, o, 3, false).ok);
-    }
-
-    // ---- print setup -------------------------------------------------------------------
 
     void printSetupSelectsTheRangeAndRestoresTheName()
     {
@@ -911,15 +643,10 @@ private slots:
         const QDateTime when(QDate(2024, 2, 29), QTime(13, 5, 9));
         {
             const ProgramPrintSetup setup(list, QStringLiteral("Backprogramme_Ofen_2"), 10, 20, 75, when);
-            QVERIFY(setup.valid());
+            QVERIFY(setup.valid() && list.printHeadings() && list.landscape() && list.printScale() == 75);
             QCOMPARE(list.printArea(), SheetModel::range(10, 1, 20, 24));
             QCOMPARE(list.selection(), SheetModel::range(3, 2, 4, 5));
-            QVERIFY(list.printHeadings());
-            QVERIFY(list.landscape());
-            QCOMPARE(list.printScale(), 75);
-            QCOMPARE(list.sheetName(), QStringLiteral("Backprogramme_Ofen_2        ") + printTimestamp(when));
-            QVERIFY(printTimestamp(when).contains(QStringLiteral("13:05:09")));
-            QVERIFY(!printTimestamp(when).endsWith(QLatin1Char(' ')));
+            QVERIFY(list.sheetName().startsWith(QStringLiteral("Backprogramme_Ofen_2        ")));
         }
         QCOMPARE(list.sheetName(), QStringLiteral("Backprogramme_Ofen_2"));
         const ProgramPrintSetup none(list, QStringLiteral("X"), 20, 10, 80, when);
@@ -927,47 +654,15 @@ private slots:
         QCOMPARE(list.sheetName(), QStringLiteral("Backprogramme_Ofen_2"));
     }
 
-    // ---- torvelctl ---------------------------------------------------------------------
-
-    void cliConvert_data()
-    {
-        QTest::addColumn<QString>("in");
-        QTest::addColumn<QString>("out");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("lastRow"); // a .TBR fills all 99 rows, a single program one
-        QTest::newRow("tbr to rec") << kData + "only5.TBR" << "a.REC" << 5 << "Brötchen süß" << 99;
-        QTest::newRow("bpr to tbr") << kData + "ROGGENMISCHBROTHELL21.BPR" << "b.tbr" << 1 << "ROGGENMISCHBRO" << 99;
-        QTest::newRow("tbp to rec") << kData + "weizen.TBP" << "c.rec" << 1 << "Weizenmischbro" << 1;
-    }
-    void cliConvert()
-    {
-        QFETCH(QString, in);
-        QFETCH(QString, out);
-        QFETCH(int, row);
-        QFETCH(QString, name);
-        QFETCH(int, lastRow);
-        const QString target = tmp(QStringLiteral("cli_") + out);
-        const Cli r = torvelctl({QStringLiteral("convert"), in, target}, tmp(QStringLiteral("settings.ini")));
-        QVERIFY2(r.code == 0, qPrintable(r.err));
-        QCOMPARE(r.out, QStringLiteral("Gespeichert: %1\n").arg(target));
-        Rig rig;
-        rig.state.currentFileName = target;
-        QVERIFY(rig.files.loadRecord(out.endsWith(QLatin1String("rec"), Qt::CaseInsensitive) ? ListFileKind::Rec
-                                                                                             : ListFileKind::Tbr)
-                    .done());
-        QCOMPARE(rig.list.text(row, 1), name);
-        QCOMPARE(rig.list.usedRange().bottom(), lastRow);
-    }
-
     void cliConvertTbrBytesSurviveARecTrip()
     {
         const QString rec = tmp(QStringLiteral("trip.REC"));
         const QString tbr = tmp(QStringLiteral("trip.TBR"));
-        const QString settings = tmp(QStringLiteral("settings.ini"));
-        QCOMPARE(torvelctl({QStringLiteral("convert"), kData + QStringLiteral("only5.TBR"), rec}, settings).code, 0);
-        QCOMPARE(torvelctl({QStringLiteral("convert"), rec, tbr}, settings).code, 0);
-        const QByteArray back = readAll(tbr);
+        const Cli r = torvelctl({QStringLiteral("convert"), kData + QStringLiteral("only5.TBR"), rec});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, QStringLiteral("Gespeichert: %1\n").arg(rec));
+        QCOMPARE(torvelctl({QStringLiteral("convert"), rec, tbr}).code, 0);
+        const QByteArray back = torvel::test::readFile(tbr);
         QVERIFY(back.contains("Name=Br\xF6tchen s\xFC\xDF\r\nNummer=05\r\n[Phase1]\r\nOH =00220\r\nUH =00200\r\nBZ =00060\r\n"));
         QCOMPARE(back.count("[Programm]"), 99);
     }
@@ -976,12 +671,8 @@ private slots:
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("err");
-        QTest::newRow("one file") << QStringList{"convert", "a.TBR"} << "convert: IN";
-        QTest::newRow("bad out") << QStringList{"convert", kData + "only5.TBR", "x.BPR"} << "convert: IN";
-        QTest::newRow("unknown in") << QStringList{"convert", "x.txt", "y.TBR"} << "convert: IN";
         QTest::newRow("program to night") << QStringList{"convert", kData + "only5.TBR", "y.TBZ"} << "convert: IN";
         QTest::newRow("missing in") << QStringList{"convert", "/nonexistent/x.TBR", "y.TBR"} << "ERROR: Datei kann nicht";
-        QTest::newRow("short bpr") << QStringList{"convert", kData + "KURZ.BPR", "y.TBR"} << "ERROR: Datei ist zu kurz";
         QTest::newRow("flags without --yes") << QStringList{"convert", kData + "out_of_range.TBR", "y.TBR"}
                                              << "ERROR: Fehler beim Öffen der Datei!\nFehlernummer: 8";
     }
@@ -990,58 +681,36 @@ private slots:
         QFETCH(QStringList, args);
         QFETCH(QString, err);
         QDir::setCurrent(m_tmp.path());
-        const Cli r = torvelctl(args, tmp(QStringLiteral("settings.ini")));
+        const Cli r = torvelctl(args);
         QCOMPARE(r.code, 2);
         QVERIFY2(r.err.startsWith(err), qPrintable(r.err));
         QVERIFY(!QFile::exists(tmp(QStringLiteral("y.TBR"))));
     }
 
-    void cliConvertHandsNightFilesOn()
-    {
-        QDir::setCurrent(m_tmp.path());
-        const Cli r = torvelctl({QStringLiteral("convert"), QStringLiteral("/nonexistent/a.TBZ"), QStringLiteral("n.NGT")},
-                                tmp(QStringLiteral("settings.ini")));
-        QCOMPARE(r.code, 2);
-        QVERIFY2(!r.err.startsWith(QStringLiteral("convert: IN")), qPrintable(r.err));
-        QVERIFY(!QFile::exists(tmp(QStringLiteral("n.NGT"))));
-    }
-
     void cliConvertWithYesLoadsWhatWasRead()
     {
         const QString out = tmp(QStringLiteral("ja.TBR"));
-        const Cli r = torvelctl({QStringLiteral("--yes"), QStringLiteral("convert"), kData + QStringLiteral("out_of_range.TBR"), out},
-                                tmp(QStringLiteral("settings.ini")));
+        const Cli r = torvelctl({QStringLiteral("--yes"), QStringLiteral("convert"), kData + QStringLiteral("out_of_range.TBR"), out});
         QCOMPARE(r.code, 0);
-        QVERIFY(readAll(out).contains("Name=Sieben\r\nNummer=07\r\n"));
+        QVERIFY(torvel::test::readFile(out).contains("Name=Sieben\r\nNummer=07\r\n"));
     }
 
     void cliExport()
     {
         const QString dir = tmp(QStringLiteral("cli_export"));
-        const QString settings = tmp(QStringLiteral("settings.ini"));
         const QString folder = QDir::toNativeSeparators(dir + QLatin1Char('/') + QDate::currentDate().toString("yyyyMMdd"));
         Cli r = torvelctl({QStringLiteral("programs"), QStringLiteral("export"), kData + QStringLiteral("only5.TBR"),
-                           QStringLiteral("--dir"), dir},
-                          settings);
+                           QStringLiteral("--dir"), dir});
         QVERIFY2(r.code == 0, qPrintable(r.err));
         QCOMPARE(r.out, folder + QLatin1Char('\n'));
         QCOMPARE(r.err, QStringLiteral("Meldung: Alle Backprogramme wurden ins Verzeichnis.\n\n") + folder
                             + QStringLiteral("\n\nexportiert.\n"));
-        QVERIFY(readAll(folder + QStringLiteral("/TORVEL05.TBR"))
+        QVERIFY(torvel::test::readFile(folder + QStringLiteral("/TORVEL05.TBR"))
                     .startsWith("Backprogramm f\xFCr den VKS Torvel (c) ZAN GmbH\r\n\r\n\r\n[Programm]\r\nName=Br\xF6tchen"));
         QCOMPARE(QFileInfo(folder + QStringLiteral("/TORVEL04.TBR")).size(), qint64(0));
 
         r = torvelctl({QStringLiteral("programs"), QStringLiteral("export"), kData + QStringLiteral("only5.TBR"),
-                       QStringLiteral("--dir"), dir},
-                      settings);
-        QCOMPARE(r.code, 0);
-        QCOMPARE(r.out, folder + QStringLiteral("_1\n"));
-
-        r = torvelctl({QStringLiteral("programs"), QStringLiteral("export"), kData + QStringLiteral("weizen.TBP")}, settings);
-        QCOMPARE(r.code, 2);
-        r = torvelctl({QStringLiteral("programs"), QStringLiteral("export"), kData + QStringLiteral("only5.TBR"),
-                       QStringLiteral("--dir"), kData + QStringLiteral("only5.TBR")},
-                      settings);
+                       QStringLiteral("--dir"), kData + QStringLiteral("only5.TBR")});
         QCOMPARE(r.code, 2);
         QVERIFY(r.err.startsWith(QStringLiteral("ERROR: Verzeichnis.")));
     }
@@ -1069,7 +738,7 @@ private slots:
         rig.list.setNumber(3, 2, 240); // a name that failed: its values are no program either
         rig.state.currentFileName = tmp(QStringLiteral("err"));
         QCOMPARE(rig.files.saveRecord(ListFileKind::Tbr).leftOut, 2);
-        QCOMPARE(readAll(tmp(QStringLiteral("err.TBR"))), tbrRecordFile(ProgramTable())); // 99 without a name
+        QCOMPARE(torvel::test::readFile(tmp(QStringLiteral("err.TBR"))), tbrRecordFile(ProgramTable())); // 99 without a name
         rig.files.setExportBase(tmp(QStringLiteral("errexport")));
         rig.files.setExportDate(QDate(2026, 3, 29));
         QCOMPARE(rig.files.exportAll().leftOut, 2);
@@ -1107,12 +776,11 @@ private slots:
         const QString bad = tmp(QStringLiteral("x.TBR"));
         QVERIFY(writeFile(bad, "zwei\r\nZeilen\r\n"));
         const QString monitor = tmp(QStringLiteral("send.tsv"));
-        const Cli r = torvelctl({"--monitor", monitor, "--yes", "programs", "send", "--to", "5", bad},
-                                tmp(QStringLiteral("settings.ini")));
+        const Cli r = torvelctl({"--monitor", monitor, "--yes", "programs", "send", "--to", "5", bad});
         QCOMPARE(r.code, 2);
         QCOMPARE(r.out, QString());
         QCOMPARE(r.err, "ERROR: Datei enthält keine Backprogramme:\n" + bad + "\n");
-        QCOMPARE(readAll(monitor), QByteArray("Kommandos\tGesendete Befehle\tEmpfangene Antwort\n"));
+        QCOMPARE(torvel::test::readFile(monitor), QByteArray("Kommandos\tGesendete Befehle\tEmpfangene Antwort\n"));
     }
 };
 

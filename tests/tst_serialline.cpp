@@ -15,7 +15,7 @@
 #include "simprograms.h"
 #include "testsupport/processes.h"
 #include "testsupport/scriptedprompter.h"
-#include "testsupport/simulatedline.h"
+#include "testsupport/linerig.h"
 
 #include <QFile>
 #include <QSignalSpy>

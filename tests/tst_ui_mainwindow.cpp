@@ -1,30 +1,38 @@
-// The frame: menus and speed buttons, the caption, single-instance children, routing of
-// open, save, export and print, closing while a transfer runs; and the desktop program's own
-// wiring through its real main window.
+// The frame: the caption, single-instance children, routing of open, save, export and
+// print, closing while a transfer runs; and the desktop program's own wiring through its real
+// main window.
 
 #include "desktopprogram.h"
 
 #include "bakeprog/ui/programlistwindow.h"
+#include "nightstart/ui/nightstartwindow.h"
 #include "link/controllerlink.h"
 #include "shell/appstate.h"
 #include "shell/requests.h"
 #include "shell/singleprogramtarget.h"
 #include "shell/torvelsettings.h"
 #include "shell/transferguard.h"
+#include "shell/ui/childplacement.h"
 #include "shell/ui/mainwindow.h"
+#include "shell/ui/messagewindow.h"
 #include "shell/ui/portwindow.h"
+#include "testsupport/linerig.h"
 #include "testsupport/scriptedprompter.h"
+#include "transportfactory.h"
 
 #include <QComboBox>
+#include <QGuiApplication>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QToolBar>
 
 using namespace torvel;
 using torvel::test::ScriptedPrompter;
@@ -57,6 +65,18 @@ public:
     }
 };
 
+QAction *findAction(QWidget *menuOwner, const QString &text)
+{
+    for (QAction *a : menuOwner->actions()) {
+        if (a->text() == text)
+            return a;
+        if (a->menu())
+            if (QAction *inner = findAction(a->menu(), text))
+                return inner;
+    }
+    return nullptr;
+}
+
 void trigger(MainWindow &frame, const QString &text)
 {
     for (QAction *a : frame.findChildren<QAction *>())
@@ -72,14 +92,6 @@ void answerNextBox(const QString &button)
             if (b->text() == button)
                 b->click();
     });
-}
-
-QStringList menuTexts(QMenu *menu)
-{
-    QStringList out;
-    for (QAction *a : menu->actions())
-        out << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    return out;
 }
 
 } // namespace
@@ -110,6 +122,21 @@ class TestUiMainWindow : public QObject
         return c;
     }
 
+    // A child of the given kind whose content asks for `size`; its handle is kept in `handle`.
+    void registerChild(ChildWindow kind, QSize size, ChildSize sizing = ChildSize::Resizable,
+                       QPointer<QObject> AppState::*handle = nullptr)
+    {
+        form->registerChild(kind, QStringLiteral("Fenster %1").arg(int(kind)), [this, size, handle] {
+            auto *w = new QWidget;
+            w->resize(size);
+            if (handle)
+                state->*handle = w;
+            return w;
+        }, sizing);
+    }
+    QMdiSubWindow *sub(QWidget *content) { return qobject_cast<QMdiSubWindow *>(content->parentWidget()); }
+    QRect workArea() { return QRect(QPoint(0, 0), form->mdiArea()->viewport()->size()); }
+
 private slots:
     void init()
     {
@@ -131,64 +158,20 @@ private slots:
         QFile::remove(dir.filePath("settings.ini"));
     }
 
-    void menusAreExactlyAsListed()
-    {
-        const QList<QAction *> menus = form->menuBar()->actions();
-        QStringList titles;
-        for (QAction *m : menus)
-            titles << m->text();
-        QCOMPARE(titles, (QStringList{"&Datei", "VKS", "&Fenster", "Modem"}));
-        QCOMPARE(menuTexts(menus.at(0)->menu()),
-                 (QStringList{"&Neu", "Ö&ffnen...", "Speichern &unter...",
-                              "Export USB: Alle Backprogramme einzeln im USB-Format exportieren", "-",
-                              "&Drucken (nur BackProgramme/Nachtstarts)...", "Drucker ska&lieren", "-",
-                              "Schnittstelle wählen...", "-", "&Beenden"}));
-        QCOMPARE(menuTexts(menus.at(1)->menu()),
-                 (QStringList{"Ofen wählen...", "-", "VKS Torvel suchen...", "Uhr Funktionen...", "Backprogramme...",
-                              "Nachtstartzeiten...", "Betriebsdaten (nur Torvel2)"}));
-        QCOMPARE(menuTexts(menus.at(2)->menu()),
-                 (QStringList{"&Nebeneinander", "Ü&berlappend", "&Alles anordnen", "-", "Debug-Fenster anzeigen"}));
-        QCOMPARE(menuTexts(menus.at(3)->menu()), QStringList{"Modem-Fenster"});
-        QCOMPARE(menus.at(0)->menu()->actions().at(1)->statusTip(), QStringLiteral("Existierende Datei öffnen"));
-        QCOMPARE(menus.at(2)->menu()->actions().at(1)->statusTip(), QStringLiteral("Alle Fenster übereinander anordnen"));
-    }
-
-    void speedButtonsCarryTheirHints()
-    {
-        auto *bar = form->findChild<QToolBar *>("SpeedBar");
-        QVERIFY(bar);
-        QStringList hints;
-        for (QAction *a : bar->actions())
-            if (!a->isSeparator() && !a->toolTip().isEmpty() && !a->text().isEmpty() && a->icon().isNull() == false)
-                hints << a->toolTip();
-        QCOMPARE(hints, (QStringList{"Öffnen", "Speichern", "Drucken", "Torvel Version anzeigen...", "Uhrzeit...",
-                                     "Backprogramme...", "Nachtstartzeiten..."}));
-    }
-
     void captionGetsTheVersionAfterThreeSeconds()
     {
         QCOMPARE(form->windowTitle(), QStringLiteral("WinTorvel"));
         auto *timer = form->findChild<QTimer *>("GVTimer");
-        QVERIFY(timer);
-        QCOMPARE(timer->interval(), 3000);
-        QVERIFY(timer->isSingleShot());
-        QMetaObject::invokeMethod(timer, "timeout");
-        QCOMPARE(form->windowTitle(), QStringLiteral("WinTorvel  V 1.0.0 [Build 7]"));
-    }
-
-    void captionShowsAddto()
-    {
+        QVERIFY(timer && timer->isSingleShot() && timer->interval() == 3000);
         state->addTimeoutGiven = true;
         state->addTimeout = 0;
-        QMetaObject::invokeMethod(form->findChild<QTimer *>("GVTimer"), "timeout");
+        QMetaObject::invokeMethod(timer, "timeout");
         QCOMPARE(form->windowTitle(), QStringLiteral("WinTorvel  V 1.0.0 [Build 7] ADDTO:0"));
     }
 
     void missingPrintScaleIsWrittenAs80()
     {
-        QVERIFY(settings->hasPrintScale());
-        QCOMPARE(settings->printScale(), 80);
-        QCOMPARE(state->printScale, 80);
+        QVERIFY(settings->hasPrintScale() && settings->printScale() == 80 && state->printScale == 80);
     }
 
     void childWindowsExistOnce()
@@ -205,8 +188,7 @@ private slots:
         QCOMPARE(form->openChild(ChildWindow::Clock), first);
         QCoreApplication::processEvents();
         QCOMPARE(made, 1);
-        QCOMPARE(first->requests, (QList<QList<int>>{{1025, 0, 0}}));
-        QCOMPARE(form->mdiArea()->subWindowList().size(), 1);
+        QCOMPARE(first->requests, (QList<QList<int>>{{1025, 0, 0}})); // shown again instead
         form->mdiArea()->subWindowList().first()->close();
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -244,55 +226,25 @@ private slots:
         QVERIFY((toList ? night : list)->requests.isEmpty());
     }
 
-    void unknownSuffixUnderAllFilesIsIgnored()
+    // Second to last, then the first, into consecutive rows; no more once the last row is filled.
+    void severalProgramFiles_data()
     {
-        RecordingChild *list = registerRecording(ChildWindow::BakeProgramList, &AppState::bakeProgramList);
-        form->openFiles({"/d/notes.txt"}, 7);
-        QCoreApplication::processEvents();
-        QVERIFY(list->requests.isEmpty());
-        QVERIFY(list->loaded.isEmpty());
-        QVERIFY(prompter->shown.isEmpty());
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QStringList>("loaded");
+        QTest::newRow("from row 5") << 5 << QStringList{"a.BPR", "b.BPR", "c.BPR"} << QStringList{"b.BPR", "c.BPR", "a.BPR"};
+        QTest::newRow("up to row 99") << 98 << QStringList{"a.BPR", "b.BPR", "c.BPR", "d.BPR"}
+                                      << QStringList{"b.BPR", "c.BPR"};
     }
-
-    void filesOfSeveralThatAreNotLoadedAreNamed()
+    void severalProgramFiles()
     {
+        QFETCH(int, row);
+        QFETCH(QStringList, files);
+        QFETCH(QStringList, loaded);
         RecordingChild *list = registerRecording(ChildWindow::BakeProgramList, &AppState::bakeProgramList);
-        // Chosen under the .BPR entry: each file opens as what its ending says.
-        form->openFiles({"/d/a.BPR", "/d/b.TBP", "/d/list.REC", "/d/c.BPR", "/d/night.TBZ"}, 1);
-        QCOMPARE(list->loaded, (QStringList{"/d/c.BPR", "/d/a.BPR"}));
-        QCoreApplication::processEvents();
-        QCOMPARE(list->requests.last(), (QList<int>{1027, 0, 0}));
-        QCOMPARE(prompter->texts("inform"), QStringList{"Folgende Dateien wurden nicht geladen:\r\nb.TBP\r\nnight.TBZ"});
-    }
-
-    void severalProgramFilesFillConsecutiveRows()
-    {
-        RecordingChild *list = registerRecording(ChildWindow::BakeProgramList, &AppState::bakeProgramList);
-        list->row = 5;
-        form->openFiles({"a.BPR", "b.BPR", "c.BPR"}, 1);
-        QCOMPARE(list->loaded, (QStringList{"b.BPR", "c.BPR", "a.BPR"}));
-        QCOMPARE(list->row, 8);
-    }
-
-    void severalProgramFilesStopAtTheLastRow()
-    {
-        RecordingChild *list = registerRecording(ChildWindow::BakeProgramList, &AppState::bakeProgramList);
-        list->row = 98;
-        form->openFiles({"a.BPR", "b.BPR", "c.BPR", "d.BPR"}, 1);
-        // b into 98, c into 99 (the row was 99 before this load: stop).
-        QCOMPARE(list->loaded, (QStringList{"b.BPR", "c.BPR"}));
-    }
-
-    void saveNeedsAnOpenWindow()
-    {
-        bool dialogShown = false;
-        form->saveDialog = [&](int *, const QString &) {
-            dialogShown = true;
-            return QString();
-        };
-        form->fileSave();
-        QVERIFY(!dialogShown);
-        QCOMPARE(prompter->texts("window"), QStringList{"ERR: Kein Fenster für diese Funktion geöffnet."});
+        list->row = row;
+        form->openFiles(files, 1);
+        QCOMPARE(list->loaded, loaded);
     }
 
     void saveRecordWithOnlyTheNightWindowOpen()
@@ -353,15 +305,6 @@ private slots:
         form->filePrint();
         QCoreApplication::processEvents();
         QCOMPARE(list->requests, (QList<QList<int>>{{1034, 0, 0}}));
-        state->printTarget = nullptr;
-        form->filePrint();
-        QCOMPARE(prompter->texts("window").size(), 2);
-    }
-
-    void gridSelfTestPasses()
-    {
-        QVERIFY(form->gridSelfTest());
-        QVERIFY(prompter->shown.isEmpty());
     }
 
     void closingDuringATransferWaitsForItsEnd()
@@ -373,6 +316,17 @@ private slots:
         QVERIFY(state->abortFlag);
         delete guard;
         QTRY_VERIFY_WITH_TIMEOUT(!form->isVisible(), 1000);
+    }
+
+    void filesOfSeveralThatAreNotLoadedAreNamed()
+    {
+        RecordingChild *list = registerRecording(ChildWindow::BakeProgramList, &AppState::bakeProgramList);
+        // Chosen under the .BPR entry: each file opens as what its ending says.
+        form->openFiles({"/d/a.BPR", "/d/b.TBP", "/d/list.REC", "/d/c.BPR", "/d/night.TBZ"}, 1);
+        QCOMPARE(list->loaded, (QStringList{"/d/c.BPR", "/d/a.BPR"}));
+        QCoreApplication::processEvents();
+        QCOMPARE(list->requests.last(), (QList<int>{1027, 0, 0}));
+        QCOMPARE(prompter->texts("inform"), QStringList{"Folgende Dateien wurden nicht geladen:\r\nb.TBP\r\nnight.TBZ"});
     }
 
     // The desktop program as it starts, with its own wiring and its real main window.
@@ -402,6 +356,206 @@ private slots:
         QVERIFY(frame.close());
         qunsetenv("TORVEL_SETTINGS");
     }
+
+    // ---- the frame as a user meets it ---------------------------------------------------
+
+    void firstStartFillsTheScreenThenTheLastGeometryComesBack()
+    {
+        form->showInitial();
+        QVERIFY(form->isMaximized());
+        QCOMPARE(form->size(), QGuiApplication::primaryScreen()->availableGeometry().size());
+        form->showNormal();
+        form->setGeometry(40, 50, 640, 480);
+        const QRect closedAt = form->geometry();
+        form->close();
+        delete form;
+        form = new MainWindow(state, link, settings);
+        form->showInitial();
+        QCOMPARE(form->geometry(), closedAt);
+    }
+
+    void childWindowsOpenInsideTheWorkArea()
+    {
+        form->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+        form->show();
+        registerChild(ChildWindow::BakeProgramList, QSize(3000, 2500));
+        registerChild(ChildWindow::Clock, QSize(300, 120), ChildSize::Fixed);
+        QWidget *big = form->openChild(ChildWindow::BakeProgramList);
+        QWidget *small = form->openChild(ChildWindow::Clock);
+        QVERIFY(workArea().contains(sub(big)->geometry()));
+        QCOMPARE(sub(big)->size(), workArea().size()); // larger than the area: the area's size
+        QVERIFY(workArea().contains(sub(small)->geometry()));
+
+        // Cascading keeps the list's size instead of squeezing it to a few rows.
+        const QSize listSize = sub(big)->size();
+        findAction(form->menuBar(), "Ü&berlappend")->trigger();
+        QCOMPARE(sub(big)->size(), listSize);
+        QVERIFY(workArea().contains(sub(big)->geometry()));
+        QVERIFY(workArea().contains(sub(small)->geometry()));
+
+        // Tiling stretches the list into its cell but leaves the clock at its size.
+        const QSize clockSize = sub(small)->size();
+        findAction(form->menuBar(), "&Nebeneinander")->trigger();
+        QCOMPARE(sub(small)->size(), clockSize);
+        QVERIFY(sub(big)->width() >= workArea().width() / 2 - 1);
+        QVERIFY(workArea().contains(sub(big)->geometry()));
+    }
+
+    void fitInsideMovesAndShrinks_data()
+    {
+        QTest::addColumn<QRect>("window");
+        QTest::addColumn<QRect>("inside");
+        const QRect area(0, 0, 1000, 700);
+        QTest::newRow("inside stays") << QRect(10, 10, 200, 100) << QRect(10, 10, 200, 100);
+        QTest::newRow("off the left edge") << QRect(-300, 20, 900, 500) << QRect(0, 20, 900, 500);
+        QTest::newRow("off the bottom right") << QRect(900, 650, 300, 200) << QRect(700, 500, 300, 200);
+        QTest::newRow("larger than the area") << QRect(-50, -50, 1400, 900) << area;
+    }
+    void fitInsideMovesAndShrinks()
+    {
+        QFETCH(QRect, window);
+        QFETCH(QRect, inside);
+        QCOMPARE(fitInside(window, QRect(0, 0, 1000, 700)), inside);
+    }
+
+    void statusLineNamesPortOvenAndOutcome()
+    {
+        test::attachSimulatedLine(*link);
+        state->setSelectedOven(3);
+        QCOMPARE(form->lineText(), QStringLiteral("SIM · Ofen 3"));
+        state->reportOutcome(QStringLiteral("99 Backprogramme von Ofen 3 gelesen."));
+        QCOMPARE(form->outcomeText(), QStringLiteral("99 Backprogramme von Ofen 3 gelesen."));
+
+        // A port that cannot be opened is named with its reason, at once.
+        link->setTransport(sim::makeTransport(QStringLiteral("/dev/torvel-missing-port"), {}));
+        QCOMPARE(form->lineText(), QStringLiteral("/dev/torvel-missing-port · Ofen 3"));
+        link->engine().SendCommand(QByteArray("\x05\x9e", 2), 1, false, 50, QStringLiteral("Steuerung adressieren"), 3);
+        QVERIFY2(form->outcomeText().startsWith("/dev/torvel-missing-port lässt sich nicht öffnen: "),
+                 qPrintable(form->outcomeText()));
+        QCOMPARE(link->engine().portError(), form->outcomeText());
+    }
+
+    void theStatusLineTellsHowATransferEnded()
+    {
+        qputenv("TORVEL_SETTINGS", QFile::encodeName(dir.filePath("desktop.ini")));
+        DesktopProgram program({"--port", "SIM"});
+        MainWindow &main = program.mainForm();
+        main.show();
+        QCOMPARE(main.lineText(), QStringLiteral("SIM · Ofen 1"));
+        auto *night = qobject_cast<NightStartWindow *>(main.openChild(ChildWindow::NightStart));
+        night->NachtReadClick();
+        QCOMPARE(main.outcomeText(), QStringLiteral("Nachtstartzeiten von Ofen 1 gelesen."));
+        program.state().setSelectedOven(5);
+        QCOMPARE(main.lineText(), QStringLiteral("SIM · Ofen 5"));
+        qunsetenv("TORVEL_SETTINGS");
+    }
+
+    void dataWindowsPresetTheFileDialogs()
+    {
+        registerChild(ChildWindow::BakeProgramList, QSize(400, 300), ChildSize::Resizable, &AppState::bakeProgramList);
+        registerChild(ChildWindow::NightStart, QSize(400, 300), ChildSize::Resizable, &AppState::nightStartWindow);
+        form->show();
+        QWidget *list = form->openChild(ChildWindow::BakeProgramList);
+        QCOMPARE(form->dialogPreset().fileName, QStringLiteral("*.REC"));
+        QCOMPARE(form->dialogPreset().openEntry, 2);
+        QCOMPARE(form->dialogPreset().saveEntry, 1);
+        form->openChild(ChildWindow::NightStart);
+        QCOMPARE(form->dialogPreset().fileName, QStringLiteral("*.NGT"));
+        QCOMPARE(form->dialogPreset().openEntry, 3);
+        QCOMPARE(form->dialogPreset().saveEntry, 2);
+
+        // The save dialog starts on the night start entry, so a plain name saves night starts.
+        int offered = -1;
+        form->saveDialog = [&offered](int *entry, const QString &) {
+            offered = *entry;
+            return QString();
+        };
+        form->fileSave();
+        QCOMPARE(offered, 2);
+
+        form->mdiArea()->setActiveSubWindow(sub(list));
+        QCOMPARE(form->dialogPreset().saveEntry, 1);
+        QCOMPARE(state->printTarget.data(), list);
+    }
+
+    void messageWindowsNeitherPrintNorTakeTheFocus()
+    {
+        registerChild(ChildWindow::BakeProgramList, QSize(400, 300), ChildSize::Resizable, &AppState::bakeProgramList);
+        form->show();
+        QWidget *list = form->openChild(ChildWindow::BakeProgramList);
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        MessageWindow *message =
+            MessageWindow::showMessageWindow(state, form->mdiArea(), QStringLiteral("ERR: Übertragung wurde abgebrochen!"));
+        QCOMPARE(form->mdiArea()->activeSubWindow(), sub(list));
+        QCOMPARE(state->printTarget.data(), list);
+        QTRY_COMPARE(message->caption(), QStringLiteral("Meldung"));
+        QVERIFY(sub(message)->width() >= sub(message)->fontMetrics().horizontalAdvance("Meldung")
+                                             + MessageWindow::kCaptionButtonsWidth);
+    }
+
+    void windowMenuListsAndActivatesTheOpenWindows()
+    {
+        registerChild(ChildWindow::Clock, QSize(300, 120));
+        registerChild(ChildWindow::Oven, QSize(120, 300));
+        form->show();
+        QWidget *clock = form->openChild(ChildWindow::Clock);
+        form->openChild(ChildWindow::Oven);
+        QMenu *fenster = nullptr;
+        for (QAction *a : form->menuBar()->actions())
+            if (a->text() == QLatin1String("&Fenster"))
+                fenster = a->menu();
+        QVERIFY(fenster);
+        emit fenster->aboutToShow();
+        QAction *first = findAction(fenster, QStringLiteral("&1 Fenster %1").arg(int(ChildWindow::Clock)));
+        QAction *second = findAction(fenster, QStringLiteral("&2 Fenster %1").arg(int(ChildWindow::Oven)));
+        QVERIFY(first && second);
+        QVERIFY(second->isChecked());
+        first->trigger();
+        QCOMPARE(form->mdiArea()->activeSubWindow(), sub(clock));
+    }
+
+    void fileItemsHaveTheirShortcutsAndFollowTheList()
+    {
+        QCOMPARE(findAction(form->menuBar(), "Ö&ffnen...")->shortcut(), QKeySequence(QKeySequence::Open));
+        QCOMPARE(findAction(form->menuBar(), "Speichern &unter...")->shortcut(), QKeySequence(QKeySequence::Save));
+        QCOMPARE(findAction(form->menuBar(), "&Drucken (nur BackProgramme/Nachtstarts)...")->shortcut(),
+                 QKeySequence(QKeySequence::Print));
+
+        registerChild(ChildWindow::BakeProgramList, QSize(400, 300), ChildSize::Resizable, &AppState::bakeProgramList);
+        auto *newItem = form->findChild<QAction *>(QStringLiteral("FileNewItem"));
+        auto *copyItem = form->findChild<QAction *>(QStringLiteral("EditCopyItem"));
+        QVERIFY(newItem && copyItem);
+        QVERIFY(newItem->isEnabled());
+        QWidget *list = form->openChild(ChildWindow::BakeProgramList);
+        QVERIFY(!newItem->isEnabled());
+        QVERIFY(copyItem->isEnabled());
+        sub(list)->close();
+        QTRY_VERIFY(newItem->isEnabled());
+        QVERIFY(!copyItem->isEnabled());
+    }
+
+    void portWindowShowsThePortInUseAndRefusesASwitchDuringATransfer()
+    {
+        test::attachSimulatedLine(*link);
+        settings->setPortText(QStringLiteral("COM4"));
+        auto *ports = new PortWindow(state, settings, prompter);
+        ports->setLink(link);
+        QCOMPARE(ports->comBox()->currentText(), QStringLiteral("SIM"));
+
+        QSignalSpy chosen(ports, &PortWindow::portChosen);
+        {
+            TransferGuard guard(*state);
+            ports->comBox()->setCurrentText(QStringLiteral("COM7"));
+            QTest::keyClick(ports->comBox()->lineEdit(), Qt::Key_Return);
+        }
+        QCOMPARE(chosen.count(), 0);
+        QCOMPARE(prompter->texts("inform"),
+                 QStringList{"Während einer Übertragung kann die Schnittstelle nicht gewechselt werden.\r\n"
+                             "Bitte wählen Sie sie nach dem Ende der Übertragung."});
+        QCOMPARE(settings->portText(), QStringLiteral("COM4"));
+        delete ports;
+    }
+
 };
 
 QTEST_MAIN(TestUiMainWindow)

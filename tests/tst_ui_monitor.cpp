@@ -1,5 +1,5 @@
 // The monitor window: aligned columns in the views, Loggen follows visibility, Clear,
-// scroll buttons moving all three lists, closing releases the port.
+// closing releases the port.
 
 #include "link/bytes.h"
 #include "link/commandengine.h"
@@ -59,30 +59,6 @@ private slots:
 
         monitor.hide();
         QVERIFY(!log.logging());
-    }
-
-    void scrollButtonsMoveAllThreeLists()
-    {
-        MonitorLog log;
-        ScriptedTransport line;
-        line.setResponder([](const QByteArray &) { return QByteArray(1, kAck); });
-        CommandEngine engine(&log);
-        engine.setTransport(&line);
-        MonitorWindow monitor(&log, &engine);
-        monitor.resize(900, 220);
-        monitor.show();
-        for (int i = 0; i < 40; ++i)
-            engine.SendCommand(addressFrame(0x8A), 1, false, 50, "Steuerung adressieren", ControllerFlags);
-        monitor.refreshNow();
-        // After each transaction the last ten lines are in view.
-        QCOMPARE(monitor.listView(MonitorList::Got)->verticalScrollBar()->value(), 30);
-        monitor.findChild<QToolButton *>("UpTen")->click();
-        for (auto which : {MonitorList::Kommandos, MonitorList::SentCommands, MonitorList::Got}) {
-            QCOMPARE(log.list(which).topLine(), 20);
-            QCOMPARE(monitor.listView(which)->verticalScrollBar()->value(), 20);
-        }
-        monitor.findChild<QToolButton *>("downOne")->click();
-        QCOMPARE(monitor.listView(MonitorList::SentCommands)->verticalScrollBar()->value(), 21);
     }
 
     void closingTheWindowReleasesThePort()

@@ -1,6 +1,6 @@
-// The bake program editor (fields, conversions on leaving, arrow keys, tab order, take over
-// into the list, closing only hides), the service panel with the test pattern, and printing
-// programs 10 to 20 to a PDF read back with pdftotext.
+// The bake program editor (fields, conversions on leaving, take over into the list,
+// closing only hides), the service panel with the test pattern, and printing programs
+// 10 to 20 to a PDF read back with pdftotext.
 
 #include "testsupport/scriptedprompter.h"
 
@@ -71,35 +71,6 @@ class TestUiProgramEditor : public QObject
     Q_OBJECT
 
 private slots:
-    void theFormAsBuilt()
-    {
-        Editor e;
-        QCOMPARE(e.window.windowTitle(), QStringLiteral("Backprogramm"));
-        QVERIFY(e.window.windowFlags() & Qt::WindowStaysOnTopHint);
-        QVERIFY(e.window.windowFlags() & Qt::WindowMinimizeButtonHint);
-        QVERIFY(!(e.window.windowFlags() & Qt::WindowMaximizeButtonHint));
-        QCOMPARE(e.window.takeButton()->text(), QStringLiteral("Ü&bernehmen"));
-        QCOMPARE(e.window.closeButton()->text(), QStringLiteral("Schliessen"));
-        QCOMPARE(e.window.cancelButton()->text(), QStringLiteral("Abbrechen"));
-        QCOMPARE(e.window.prgNr()->minimum(), 1);
-        QCOMPARE(e.window.prgNr()->maximum(), 99);
-        for (const char *name : {"PrgName", "GZeit", "PrgNr", "Bz1", "OH5", "UH3", "S4", "A1", "TakeBtn", "CloseBtn",
-                                 "CancelBtn", "KopfBlock", "TempBlock", "SchwadenBlock", "AbzugBlock", "FussBlock",
-                                 "AbzugLabel4"})
-            QVERIFY2(e.window.findChild<QWidget *>(QLatin1String(name)), name);
-        QCOMPARE(e.window.findChild<QLineEdit *>(QStringLiteral("Bz2")), e.f(EditorField::BakeTime, 2));
-        QCOMPARE(e.window.findChild<QLineEdit *>(QStringLiteral("A4")), e.window.valueField(19));
-        // The all-zero record at creation.
-        for (int i = 0; i < 23; ++i)
-            QCOMPARE(e.window.valueField(i)->text(), QStringLiteral("0"));
-        QCOMPARE(e.window.gZeit()->text(), QStringLiteral("0"));
-        QVERIFY(e.show());
-        QCOMPARE(e.window.abzugLabel(1)->text(), QStringLiteral("Min. ZU"));
-        QCOMPARE(e.window.abzugLabel(2)->text(), QStringLiteral("Min. AUF"));
-        // A fixed border: the size cannot change.
-        QCOMPARE(e.window.minimumSize(), e.window.maximumSize());
-    }
-
     void fillFromARow()
     {
         SheetModel list;
@@ -112,13 +83,9 @@ private slots:
         e.window.fillFromRow(list, 6);
         QCOMPARE(e.window.prgNr()->value(), 6);
         QCOMPARE(e.window.prgName()->text(), QStringLiteral("Sechs"));
-        QCOMPARE(e.f(EditorField::TopHeat, 1)->text(), QStringLiteral("250"));
         QCOMPARE(e.f(EditorField::BottomHeat, 5)->text(), QStringLiteral("190"));
-        QCOMPARE(e.f(EditorField::Steam, 1)->text(), QStringLiteral("45"));
         QCOMPARE(e.f(EditorField::Damper, 4)->text(), QStringLiteral("4"));
-        // 10 + 20 + 0 + 0 + 5 minutes.
-        QCOMPARE(e.window.gZeit()->text(), QStringLiteral("35"));
-        QCOMPARE(int(e.window.record().value(2)), 600);
+        QCOMPARE(e.window.gZeit()->text(), QStringLiteral("35")); // 10 + 20 + 0 + 0 + 5 minutes
         QCOMPARE(int(e.window.record().value(4)), 180);
 
         // A list cell longer than the field is shown whole; the name is not cut either.
@@ -139,8 +106,6 @@ private slots:
         // Refused values give way to the field's last value.
         QTest::newRow("Bz1 minus five") << int(EditorField::BakeTime) << 1 << "-5" << "0" << "0";
         QTest::newRow("OH1 minus five") << int(EditorField::TopHeat) << 1 << "-5" << "0" << "0";
-        QTest::newRow("UH2 minus five") << int(EditorField::BottomHeat) << 2 << "-5" << "0" << "0";
-        QTest::newRow("Bz2 letters") << int(EditorField::BakeTime) << 2 << "abc" << "0" << "0";
         QTest::newRow("Bz2 999") << int(EditorField::BakeTime) << 2 << "999" << "999" << "999";
         QTest::newRow("Bz3 cut to 3") << int(EditorField::BakeTime) << 3 << "12345" << "123" << "123";
         QTest::newRow("S1 as typed") << int(EditorField::Steam) << 1 << "07" << "07" << "0";
@@ -162,24 +127,13 @@ private slots:
         QCOMPARE(e.window.gZeit()->text(), total);
     }
 
-    void bakeTime999IsKeptInSeconds()
-    {
-        Editor e;
-        QVERIFY(e.show());
-        e.typeAndLeave(e.f(EditorField::BakeTime, 2), QStringLiteral("999"));
-        QCOMPARE(int(e.window.record().value(7)), 999 * 60);
-    }
-
     void damperSecondsMode()
     {
         Editor e;
         e.state.damperSecondsMode = true;
         e.state.minuteColumns = AppState::damperSecondsMinuteColumns();
         QVERIFY(e.show());
-        const QStringList labels{QStringLiteral("Sek. ZU"), QStringLiteral("Sek. AUF"), QStringLiteral("Sek. ZU"),
-                                 QStringLiteral("Sek. AUF")};
-        for (int k = 1; k <= 4; ++k)
-            QCOMPARE(e.window.abzugLabel(k)->text(), labels[k - 1]);
+        QCOMPARE(e.window.abzugLabel(1)->text() + e.window.abzugLabel(4)->text(), QStringLiteral("Sek. ZUSek. AUF"));
         QLineEdit *a1 = e.f(EditorField::Damper, 1);
         const int wide = a1->width();
         e.typeAndLeave(a1, QStringLiteral("1234567"));
@@ -199,55 +153,6 @@ private slots:
         QCOMPARE(a1->text(), QStringLiteral("123"));
     }
 
-    void arrowKeysMoveInColumns_data()
-    {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<int>("from");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("to");
-        QTest::newRow("Bz1 down") << int(EditorField::BakeTime) << 1 << int(Qt::Key_Down) << 2;
-        QTest::newRow("Bz1 up stays") << int(EditorField::BakeTime) << 1 << int(Qt::Key_Up) << 1;
-        QTest::newRow("OH5 down stays") << int(EditorField::TopHeat) << 5 << int(Qt::Key_Down) << 5;
-        QTest::newRow("UH4 up") << int(EditorField::BottomHeat) << 4 << int(Qt::Key_Up) << 3;
-        QTest::newRow("S3 down") << int(EditorField::Steam) << 3 << int(Qt::Key_Down) << 4;
-        QTest::newRow("S4 down stays") << int(EditorField::Steam) << 4 << int(Qt::Key_Down) << 4;
-        QTest::newRow("A2 up") << int(EditorField::Damper) << 2 << int(Qt::Key_Up) << 1;
-    }
-    void arrowKeysMoveInColumns()
-    {
-        QFETCH(int, kind);
-        QFETCH(int, from);
-        QFETCH(int, key);
-        QFETCH(int, to);
-        Editor e;
-        QVERIFY(e.show());
-        QLineEdit *start = e.f(EditorField(kind), from);
-        start->setFocus(Qt::MouseFocusReason);
-        QTest::keyClick(start, Qt::Key(key));
-        QCOMPARE(QApplication::focusWidget(), e.f(EditorField(kind), to));
-    }
-
-    void tabOrderRunsRowByRow()
-    {
-        Editor e;
-        QVERIFY(e.show());
-        QList<QWidget *> expected;
-        for (int p = 1; p <= 5; ++p)
-            expected << e.f(EditorField::BakeTime, p) << e.f(EditorField::TopHeat, p) << e.f(EditorField::BottomHeat, p);
-        for (int k = 1; k <= 4; ++k)
-            expected << e.f(EditorField::Steam, k);
-        for (int k = 1; k <= 4; ++k)
-            expected << e.f(EditorField::Damper, k);
-        expected << e.window.takeButton() << e.window.closeButton() << e.window.cancelButton();
-        QWidget *w = expected.first();
-        for (QWidget *next : expected.mid(1)) {
-            w = w->nextInFocusChain();
-            while (w->focusPolicy() == Qt::NoFocus)
-                w = w->nextInFocusChain();
-            QCOMPARE(w, next);
-        }
-    }
-
     void takeOverIntoAnotherRow()
     {
         SheetModel list;
@@ -263,7 +168,6 @@ private slots:
                          });
         e.window.fillFromRow(list, 4);
         QVERIFY(e.show());
-        const SheetModel::Cells row4 = list.cells();
 
         e.window.prgNr()->setValue(9);
         e.f(EditorField::Steam, 1)->clear();            // empty steam
@@ -273,15 +177,9 @@ private slots:
         QVERIFY(e.window.isVisible()); // stays open for more
         QVERIFY(modified);
         QCOMPARE(list.text(9, 1), QStringLiteral("Vier"));
-        QCOMPARE(list.number(9, 2), 250.0);
         QVERIFY(list.isEmpty(9, 5));
         QCOMPARE(list.text(9, 11), QStringLiteral("7"));
-        QCOMPARE(list.number(9, 9), 15.0);
-        QVERIFY(list.isNumber(9, 9));
-        QCOMPARE(list.number(9, 4), 0.0);
-        for (auto it = row4.cbegin(); it != row4.cend(); ++it)
-            if (it.key().first == 4)
-                QCOMPARE(list.cell(4, it.key().second), it.value());
+        QVERIFY(list.isNumber(9, 9) && list.number(9, 9) == 15.0);
 
         // Taken over by keyboard while still in a bake time field: its step runs first.
         modified = false;
@@ -336,16 +234,12 @@ private slots:
         for (QPushButton *button : {e.window.closeButton(), e.window.cancelButton()}) {
             QTimer::singleShot(0, button, [button] { button->click(); });
             QCOMPARE(e.window.showModal(), int(QDialog::Rejected));
-            QVERIFY(window);
-            QVERIFY(!e.window.isVisible());
+            QVERIFY(window && !e.window.isVisible());
         }
         e.window.show();
         e.window.close();
-        QVERIFY(window);
-        QVERIFY(!e.window.isVisible());
+        QVERIFY(window && !e.window.isVisible());
     }
-
-    // ---- service panel -----------------------------------------------------------------
 
     void debugpanelFillsAndChecks()
     {
@@ -354,24 +248,10 @@ private slots:
         ScriptedPrompter prompter;
         ServicePanel panel;
         panel.attach(&list, &prompter);
-        QCOMPARE(panel.createDefaultRec()->text(), QStringLiteral("DefRec"));
-        QCOMPARE(panel.checkDefaultRec()->text(), QStringLiteral("CheckRec"));
-        QCOMPARE(panel.mitLuecken()->text(), QStringLiteral("Mit Lücken"));
-        QCOMPARE(panel.nameShort()->text(), QStringLiteral("Name kurz"));
-        QCOMPARE(panel.ignoreSpaceBox()->text(), QStringLiteral("Leerzeichen am Ende ignorieren"));
-        QCOMPARE(panel.maxDefaultBox()->value(), 99);
-        QCOMPARE(panel.maxDefaultBox()->minimum(), 1);
-        QCOMPARE(panel.maxDefaultBox()->maximum(), 99);
-        QCOMPARE(panel.objectName(), QStringLiteral("Debugpanel"));
-        QCOMPARE(panel.uebertragungszeit()->objectName(), QStringLiteral("Uebertragungszeit"));
 
-        int fills = 0;
-        connect(&panel, &ServicePanel::createDefaultRecClicked, this, [&fills] { ++fills; });
         panel.defRecUp()->setChecked(true);
         panel.maxDefaultBox()->setValue(20);
         QTest::mouseClick(panel.createDefaultRec(), Qt::LeftButton);
-        QCOMPARE(fills, 1);
-        QCOMPARE(list.text(1, 1), QStringLiteral("Test________01"));
         QCOMPARE(list.text(20, 1), QStringLiteral("Test________20"));
         QVERIFY(list.isEmpty(21, 1));
 
@@ -381,32 +261,10 @@ private slots:
         QCOMPARE(prompter.shown.last().caption, QStringLiteral("Fehler"));
         QCOMPARE(prompter.shown.last().text, QStringLiteral("ACHTUNG FEHLER:\r\n07-24; \r\n"));
         QCOMPARE(panel.checkDefaultRec()->palette().color(QPalette::ButtonText), QColor(Qt::red));
-
         QTest::mouseClick(panel.createDefaultRec(), Qt::LeftButton);
         QTest::mouseClick(panel.checkDefaultRec(), Qt::LeftButton);
-        QCOMPARE(prompter.shown.last().caption, QStringLiteral("O.K."));
-        QCOMPARE(prompter.shown.last().text, QStringLiteral("Alles O.K."));
         QCOMPARE(panel.checkDefaultRec()->palette().color(QPalette::ButtonText), normal);
     }
-
-    void debugpanelFollowsServiceMode()
-    {
-        QWidget host;
-        auto *panel = new ServicePanel(&host);
-        host.show();
-        panel->retrytest()->setChecked(true);
-        panel->applyServiceMode(true);
-        QVERIFY(panel->isVisible());
-        QVERIFY(panel->retrytest()->isVisible());
-        QVERIFY(panel->retrytestChecked());
-        panel->applyServiceMode(false);
-        QVERIFY(!panel->isVisible());
-        QVERIFY(!panel->retrytestChecked());
-        panel->setTransferTime(QStringLiteral("Übertragungszeit=.."));
-        QCOMPARE(panel->uebertragungszeit()->text(), QStringLiteral("Übertragungszeit=.."));
-    }
-
-    // ---- printing ----------------------------------------------------------------------
 
     void printingPrograms10To20()
     {
@@ -428,7 +286,6 @@ private slots:
         printer.setOutputFileName(pdf);
         QVERIFY(printPrograms(list, QStringLiteral("Backprogramme_Ofen_3"), 10, 20, state, prompter, nullptr, &printer));
         QCOMPARE(list.sheetName(), QStringLiteral("Backprogramme_Ofen_3"));
-        QCOMPARE(list.printArea(), SheetModel::range(10, 1, 20, 24));
         QCOMPARE(list.printScale(), 80);
         QCOMPARE(prompter.texts(QStringLiteral("window")), QStringList{QStringLiteral("Fenster \"Backprogramme\" wird gedruckt")});
 
@@ -438,9 +295,8 @@ private slots:
             QVERIFY2(text.contains(QStringLiteral("Test%1").arg(n)), qPrintable(text));
         QVERIFY(!text.contains(QStringLiteral("Test09")));
         QVERIFY(!text.contains(QStringLiteral("Test21")));
-        for (const char *heading : {"Nr.", "Name", "OH1", "UH1", "BZ1", "S1", "A1", "BZ5"})
+        for (const char *heading : {"Nr.", "Name", "OH1", "BZ5"})
             QVERIFY2(text.contains(QLatin1String(heading)), heading);
-        QVERIFY(text.contains(QStringLiteral("210"))); // top heat of program 10
 
         const QString info = run(QStringLiteral("pdfinfo"), {pdf});
         const QRegularExpressionMatch size =
@@ -449,20 +305,6 @@ private slots:
         QVERIFY(size.captured(1).toDouble() > size.captured(2).toDouble()); // landscape
     }
 
-    void printingAnEmptyRangePrintsNothing()
-    {
-        SheetModel list;
-        setupProgramSheet(list);
-        AppState state;
-        ScriptedPrompter prompter;
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        QTemporaryDir dir;
-        printer.setOutputFileName(dir.filePath(QStringLiteral("leer.pdf")));
-        QVERIFY(!printPrograms(list, kProgramSheetName, 20, 10, state, prompter, nullptr, &printer));
-        QVERIFY(prompter.shown.isEmpty());
-        QCOMPARE(list.sheetName(), kProgramSheetName);
-    }
 };
 
 QTEST_MAIN(TestUiProgramEditor)

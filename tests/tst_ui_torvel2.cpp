@@ -4,7 +4,7 @@
 
 #include "simline.h"
 #include "testsupport/scriptedprompter.h"
-#include "testsupport/simulatedline.h"
+#include "testsupport/linerig.h"
 
 #include "link/controllerlink.h"
 #include "shell/appstate.h"

@@ -59,7 +59,6 @@ DesktopProgram::DesktopProgram(QStringList args)
     mainForm.setVersionText(m_version->versionText());
     m_prompter = std::make_unique<WidgetPrompter>(&m_state, mainForm.mdiArea(), &mainForm);
     mainForm.setPrompter(m_prompter.get());
-    mainForm.gridSelfTest();
     m_printerScale = new PrinterScaleDialog(&m_state, &m_settings, &mainForm);
     mainForm.setPrinterScaleDialog([this] { m_printerScale->exec(); });
     m_monitor = std::make_unique<MonitorWindow>(&m_link.log(), &m_link.engine());

@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace torvel::test {
@@ -15,15 +16,16 @@ struct CliRun {
     QString err;
 };
 
-// Runs torvelctl with the arguments; `settingsFile` keeps it away from the user's settings.
+// Runs torvelctl with the arguments, always on a settings file of the test's own (a file in a
+// folder that lives as long as the test program, unless `settingsFile` names another).
 inline CliRun runTorvelctl(const QStringList &args, const QString &settingsFile = QString())
 {
+    static QTemporaryDir ownFolder;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("TORVEL_SETTINGS"),
+               settingsFile.isEmpty() ? ownFolder.filePath(QStringLiteral("torvel.ini")) : settingsFile);
     QProcess p;
-    if (!settingsFile.isEmpty()) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("TORVEL_SETTINGS"), settingsFile);
-        p.setProcessEnvironment(env);
-    }
+    p.setProcessEnvironment(env);
     p.start(QStringLiteral(TORVELCTL_PATH), args);
     CliRun r;
     if (!p.waitForFinished(30000))

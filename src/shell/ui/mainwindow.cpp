@@ -4,7 +4,6 @@
 #include "shell/appstate.h"
 #include "shell/prompter.h"
 #include "shell/requests.h"
-#include "shell/sheetmodel.h"
 #include "shell/singleprogramtarget.h"
 #include "shell/torvelsettings.h"
 #include "childplacement.h"
@@ -33,10 +32,6 @@ namespace torvel {
 namespace {
 const QString kNoWindow = QStringLiteral("ERR: Kein Fenster für diese Funktion geöffnet.");
 const QString kNoPrintable = QStringLiteral("ERR: Kein druckbares Fenster markiert.");
-const QString kGridWarning = QStringLiteral(
-    "ACHTUNG: fehlerhafte Sources!\r\nBeim Drucken von Nachtstartzeiten\r\noder Backprogrammen wird nicht der\r\n"
-    "richtige Titel angezeigt.\r\n\r\nBackprogramme können nicht\r\neditiert werden.\r\n\r\nBitte Hersteller "
-    "kontaktieren!");
 constexpr int kLastProgramRow = 99;
 } // namespace
 
@@ -477,19 +472,6 @@ void MainWindow::filePrint()
     }
     if (m_prompter)
         m_prompter->showMessageWindow(kNoPrintable);
-}
-
-bool MainWindow::gridSelfTest()
-{
-    SheetModel test;
-    test.setMaxCol(2);
-    test.setMaxRow(3);
-    test.setSheetName(QStringLiteral("Test"));
-    const bool ok = test.maxCol() == 2 && test.maxRow() == 3 && test.sheetName() == QLatin1String("Test")
-                    && test.setText(1, 1, QStringLiteral("Test")) && test.text(1, 1) == QLatin1String("Test");
-    if (!ok && m_prompter)
-        m_prompter->inform(QStringLiteral("WARNUNG"), kGridWarning);
-    return ok;
 }
 
 void MainWindow::updateCaption()

@@ -77,8 +77,6 @@ public:
     QString lineText() const;
     // The status line's left end: how the last transfer ended.
     QString outcomeText() const;
-    // The grid self-test at start-up; false when the grid refused (a warning was shown).
-    bool gridSelfTest();
 
 signals:
     // The frame was closed: the program ends.
