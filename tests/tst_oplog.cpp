@@ -11,14 +11,12 @@
 #include "oplog/logtransfer.h"
 #include "torvel2/torvel2address.h"
 
-#include "link/controllerlink.h"
 #include "link/memolog.h"
 #include "shell/sheetmodel.h"
 #include "simcrc.h"
-#include "simline.h"
+#include "testsupport/files.h"
+#include "testsupport/linerig.h"
 #include "testsupport/processes.h"
-#include "testsupport/scriptedprompter.h"
-#include "testsupport/simulatedline.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -26,20 +24,10 @@
 
 using namespace torvel;
 using namespace torvel::sim;
-using torvel::test::ScriptedPrompter;
+using torvel::test::hex;
+using torvel::test::readFile;
 
 namespace {
-
-QByteArray hex(const char *text)
-{
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
-
-QByteArray readFile(const QString &name)
-{
-    QFile f(name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 const QDateTime kControllerTime(QDate(2026, 3, 26), QTime(10, 15)); // a Thursday
 
@@ -52,18 +40,13 @@ struct Progress : LogReadView {
     void setProgress(int value, int) override { values << value; }
 };
 
-// A link on its own simulated line; oven 7 (second generation) holds kLog, its clock stands still.
-struct Rig {
-    ControllerLink link;
-    SimLine *line = test::attachSimulatedLine(link);
-    ScriptedPrompter prompter;
+// Oven 7 (second generation) holds kLog in both logs, its clock stands still.
+struct Rig : test::LineRig {
     MemoLog memo;
     Progress progress;
-    QList<QByteArray> frames;
 
     Rig()
     {
-        QObject::connect(&link.engine(), &CommandEngine::frameSent, [this](const QByteArray &f) { frames << f; });
         oven7().clock().setHostClock([] { return kControllerTime; });
         oven7().logs().setEntries(SimLogKind::OperatingData, kLog);
         oven7().logs().setEntries(SimLogKind::ErrorList, kLog);
@@ -75,12 +58,8 @@ struct Rig {
         options.view = &progress;
         return ReadOperatingList({link.engine(), prompter, 7}, kind, true, options, list);
     }
-    int blockFrames(LogKind kind) const
-    {
-        return static_cast<int>(std::count_if(frames.begin(), frames.end(), [kind](const QByteArray &f) {
-            return f.startsWith('F') && quint8(f.at(1)) == logReadFunction(kind); // 0x05 in A comes doubled
-        }));
-    }
+    // 0x05 in A comes doubled, so only the start of the frame is compared.
+    int blockFrames(LogKind kind) const { return framesStarting(QByteArray("F") + char(logReadFunction(kind))); }
 };
 
 QStringList rows(const OperatingList &list, bool newestFirst = true)
@@ -432,27 +411,26 @@ private slots:
         test::PtySim sim;
         QVERIFY(sim.start({}));
         QTemporaryDir dir;
-        const QString settings = dir.filePath("settings.ini");
         const QString csv = dir.filePath("b.CSV");
         const QStringList oven7{"--port", sim.device, "--oven", "7"};
-        test::CliRun r = test::runTorvelctl(oven7 + QStringList{"oplog", "read", "-o", csv}, settings);
+        test::CliRun r = test::runTorvelctl(oven7 + QStringList{"oplog", "read", "-o", csv});
         QCOMPARE(r.code, 0);
         QVERIFY(r.out.startsWith("Betriebsdaten von Ofen 7 gelesen: "));
         const QList<QByteArray> lines = readFile(csv).split('\n');
         QVERIFY(lines.at(0).startsWith("Betriebsdaten Torvel70; "));
         QCOMPARE(lines.at(1), QByteArray("Nr;Datum;Zeit;Ereignis;Herd;PNr;Prg-Namen.;\r"));
         QVERIFY(lines.size() > 100);
-        r = test::runTorvelctl(oven7 + QStringList{"errors", "clear"}, settings);
+        r = test::runTorvelctl(oven7 + QStringList{"errors", "clear"});
         QCOMPARE(r.code, 2); // without --yes nothing is cleared
-        r = test::runTorvelctl(oven7 + QStringList{"--yes", "errors", "clear"}, settings);
+        r = test::runTorvelctl(oven7 + QStringList{"--yes", "errors", "clear"});
         QCOMPARE(r.code, 0);
         QCOMPARE(r.out, QStringLiteral("Fehlerliste von Ofen 7 gelöscht.\n"));
         const QString tb2 = dir.filePath("e.TB2");
-        r = test::runTorvelctl(oven7 + QStringList{"errors", "read", "-o", tb2}, settings);
+        r = test::runTorvelctl(oven7 + QStringList{"errors", "read", "-o", tb2});
         QCOMPARE(r.code, 0);
         QCOMPARE(readFile(tb2).split('\n').size(), 4); // header, titles, one empty row
         const QString none = dir.filePath("o1.TB2");
-        r = test::runTorvelctl({"--port", sim.device, "--oven", "1", "--yes", "oplog", "read", "-o", none}, settings);
+        r = test::runTorvelctl({"--port", sim.device, "--oven", "1", "--yes", "oplog", "read", "-o", none});
         QCOMPARE(r.code, 1);
         QVERIFY(!QFile::exists(none));
     }

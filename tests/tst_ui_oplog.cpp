@@ -2,14 +2,11 @@
 // line: read, clear, save, open, the debug panel and the endurance test, and printing the page
 // in front from the frame's print command to a PDF.
 
-#include "simline.h"
-#include "testsupport/scriptedprompter.h"
-#include "testsupport/simulatedline.h"
+#include "testsupport/files.h"
+#include "testsupport/linerig.h"
 
-#include "link/controllerlink.h"
 #include "oplog/ui/errorlistpage.h"
 #include "oplog/ui/operatingdatapage.h"
-#include "shell/appstate.h"
 #include "shell/sheetmodel.h"
 #include "shell/torvelsettings.h"
 #include "shell/ui/mainwindow.h"
@@ -31,15 +28,9 @@
 
 using namespace torvel;
 using namespace torvel::sim;
-using torvel::test::ScriptedPrompter;
+using torvel::test::readFile;
 
 namespace {
-
-QByteArray readFile(const QString &name)
-{
-    QFile f(name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 QString pdfText(const QString &file, int page)
 {
@@ -49,18 +40,13 @@ QString pdfText(const QString &file, int page)
     return run.waitForFinished(10000) ? QString::fromUtf8(run.readAllStandardOutput()) : QString();
 }
 
-struct Rig {
-    AppState state;
-    ControllerLink link;
-    SimLine *line = test::attachSimulatedLine(link);
-    ScriptedPrompter prompter;
-    QList<QByteArray> frames;
-
+// Oven 7 selected, both start-up switches on; its operating data: a start before the first
+// day entry, the day entry of 26.03.2026, EIN, a start of program 4 on deck 2.
+struct Rig : test::LineRig {
     Rig()
     {
         state.setSelectedOven(7);
         state.modemStartup = state.serviceMode = true;
-        QObject::connect(&link.engine(), &CommandEngine::frameSent, [this](const QByteArray &f) { frames << f; });
         SimController &oven = line->controller(7);
         oven.clock().setHostClock([] { return QDateTime(QDate(2026, 3, 26), QTime(10, 15)); });
         oven.logs().setEntries(SimLogKind::OperatingData, QByteArray::fromHex("7805003180160F098F175510EF170432"));
