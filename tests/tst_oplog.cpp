@@ -433,6 +433,17 @@ private slots:
         r = test::runTorvelctl({"--port", sim.device, "--oven", "1", "--yes", "oplog", "read", "-o", none});
         QCOMPARE(r.code, 1);
         QVERIFY(!QFile::exists(none));
+
+        // A clock that never answers: only --yes goes on with the PC's time.
+        test::PtySim noClock;
+        QVERIFY(noClock.start({"--fault", "silence@7:19x*"}));
+        r = test::runTorvelctl({"--port", noClock.device, "--oven", "7", "errors", "read", "-o", none});
+        QCOMPARE(r.code, 1);
+        QVERIFY(r.err.startsWith("ERROR: Uhrzeit konnte nicht gelesen werden!"));
+        QVERIFY(!QFile::exists(none));
+        r = test::runTorvelctl({"--port", noClock.device, "--oven", "7", "--yes", "errors", "read", "-o", none});
+        QCOMPARE(r.code, 0);
+        QVERIFY(QFile::exists(none));
     }
 };
 

@@ -206,6 +206,19 @@ private slots:
         QCOMPARE(third.count("Baguette"), 149 - 71 - 72);
         QVERIFY(pdfText(pdf, 4).isEmpty());
 
+        // A page too small for one row is refused with a word, not divided by.
+        page->makePrinter = [pdf] {
+            auto printer = std::make_unique<QPrinter>();
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(pdf);
+            printer->setPageSize(QPageSize(QSizeF(20, 20), QPageSize::Millimeter));
+            return printer;
+        };
+        rig.prompter.answers.enqueue(PromptButton::Yes);
+        page->PrintClick();
+        QCOMPARE(rig.prompter.texts("inform").last(),
+                 QStringLiteral("Der Drucker meldet kein brauchbares Papierformat: nichts gedruckt."));
+
         // Another page in front: nothing printable.
         w.pages()->setCurrentWidget(w.gradientPage());
         frame.filePrint();
