@@ -88,15 +88,30 @@ bool ProgramTransfer::address(int oven, int timeoutMs)
            == kAckOnly;
 }
 
-bool ProgramTransfer::readName(int n, bool retry, QByteArray *name)
+std::optional<QByteArray> ReadProgramNameBytes(CommandEngine &engine, int n, bool retry)
 {
-    QByteArray reply = m_engine.SendCommand(functionFrame(0x15, n, n), 17, true, retry ? 120 : 100,
-                                            frameCaption(n, "Backprg Namen lesen"), ControllerFlags);
+    QByteArray reply = engine.SendCommand(functionFrame(0x15, n, n), 17, true, retry ? 120 : 100,
+                                          frameCaption(n, "Backprg Namen lesen"), ControllerFlags);
     // Framing and checksum, and exactly 14 name bytes between 0x06 and checksum, 0x06.
     if (!CheckReply(reply, true) || reply.size() != kProgramNameLength + 3)
-        return false;
-    *name = reply.mid(1, kProgramNameLength);
-    return true;
+        return std::nullopt;
+    return reply.mid(1, kProgramNameLength);
+}
+
+std::optional<QString> ReadProgramName(CommandEngine &engine, int n, bool retry)
+{
+    const auto bytes = ReadProgramNameBytes(engine, n, retry);
+    if (!bytes)
+        return std::nullopt;
+    return decodeProgramName(*bytes);
+}
+
+bool ProgramTransfer::readName(int n, bool retry, QByteArray *name)
+{
+    const auto read = ReadProgramNameBytes(m_engine, n, retry);
+    if (read)
+        *name = *read;
+    return read.has_value();
 }
 
 bool ProgramTransfer::readValues(int n, bool retry, QByteArray *values)

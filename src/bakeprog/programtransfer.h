@@ -28,6 +28,13 @@ public:
 // answer three tries (the caller shows the message).
 std::optional<int> QueryProgramCapacity(CommandEngine &engine, int oven);
 
+// One *read name n* (100 ms, 120 on a retry): the 14 name bytes as the controller keeps them,
+// or nullopt when the reply was no checked 14-byte name. The list window, the compare and the
+// operating data read all ask for names this way.
+std::optional<QByteArray> ReadProgramNameBytes(CommandEngine &engine, int n, bool retry);
+// The same name converted from the display set.
+std::optional<QString> ReadProgramName(CommandEngine &engine, int n, bool retry);
+
 inline const QString kNotReachableCaption = QStringLiteral("ACHTUNG");
 inline const QString kNotReachableText = QStringLiteral("Torvel nicht erreichbar\r\nBitte Versuchen sie es nochmals.");
 inline const QString kSendAborted = QStringLiteral("ERR: Übertragung wurde abgebrochen!");

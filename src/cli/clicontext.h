@@ -45,6 +45,7 @@ QList<CliCommand> programCommands();
 QList<CliCommand> nightCommands();
 QList<CliCommand> gradientCommands();
 QList<CliCommand> readyCommands();
+QList<CliCommand> oplogCommands();
 QList<CliCommand> convertCommands();
 QList<CliCommand> modemCommands();
 

@@ -11,6 +11,7 @@ QList<CliCommand> allCommands()
     all += nightCommands();
     all += gradientCommands();
     all += readyCommands();
+    all += oplogCommands();
     all += convertCommands();
     all += modemCommands();
     return all;

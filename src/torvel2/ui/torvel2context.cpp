@@ -139,6 +139,35 @@ void Torvel2Context::setReference(const ReferenceYear &reference)
     emit referenceChanged();
 }
 
+void Torvel2Context::setCaption(const QString &caption)
+{
+    if (m_caption == caption)
+        return;
+    m_caption = caption;
+    emit captionChanged(caption);
+}
+
+QString Torvel2Context::askSaveFileName(const QStringList &filters, const QString &suffix, int *type) const
+{
+    *type = 0;
+    if (saveFileTypeDialog)
+        return saveFileTypeDialog(filters, suffix, type);
+    QFileDialog dialog(m_dialogParent, QStringLiteral("Speichern unter"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(suffix);
+    // The suffix follows the type chosen: "*.CSV" types save .CSV files.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &filter) {
+        const qsizetype dot = filter.lastIndexOf(QStringLiteral("*."));
+        if (dot >= 0)
+            dialog.setDefaultSuffix(filter.mid(dot + 2).chopped(1));
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    *type = static_cast<int>(std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter())));
+    return dialog.selectedFiles().first();
+}
+
 QString Torvel2Context::askSaveFileName(const QString &filter, const QString &suffix) const
 {
     if (saveFileDialog)
