@@ -225,8 +225,10 @@ void ReadyTablePage::SetStartDefaultsClick()
     if (m_ctx.prompter().ask(readytext::kWarning, readytext::kDefaultsQuestion,
                              {PromptButton::Yes, PromptButton::No, PromptButton::Cancel})
             != PromptButton::Yes
-        || m_ctx.closing())
+        || m_ctx.closing()) {
+        m_ctx.state().reportOutcome(readytext::defaultsDeclined(hold.line().oven));
         return;
+    }
     Torvel2Context::Transfer busy(m_ctx);
     rememberSpins();
     m_wochTag->setValue(0);
