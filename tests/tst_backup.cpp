@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "backup/fleetbackup.h"
 #include "modem/phonebook.h"
 #include "testsupport/files.h"
 #include "testsupport/processes.h"
@@ -28,6 +29,13 @@ class TestBackup : public QObject
     }
 
 private slots:
+    // Names a file system cannot hold, and names that would share a folder.
+    void bakeryFoldersAreDistinct()
+    {
+        const torvel::PhoneBook book{{"A/B", "1"}, {"a:b", "2"}, {"..", "3"}, {"A_B_2", "4"}, {" Nord ", "5"}};
+        QCOMPARE(torvel::bakeryFolderNames(book), (QStringList{"A_B", "a_b_2", "_", "A_B_2_2", "Nord"}));
+    }
+
     void backsUpEveryPresentOvenOfTheLine()
     {
         torvel::test::PtySim sim;

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QSet>
 
 #include <algorithm>
 
@@ -97,19 +98,28 @@ QString lineFailure(const LineBackupResult &line, bool connectionLost)
 
 } // namespace
 
-QString bakeryFolderName(const QString &name)
+QStringList bakeryFolderNames(const PhoneBook &book)
 {
-    QString out;
-    for (const QChar c : name.trimmed())
-        out += (c.unicode() < 0x20 || QStringLiteral("\\/:*?\"<>|").contains(c)) ? QLatin1Char('_') : c;
-    if (out.isEmpty() || out == QLatin1String(".") || out == QLatin1String(".."))
-        out = QStringLiteral("_");
-    return out;
+    QStringList names;
+    QSet<QString> taken;
+    for (const PhoneBookEntry &entry : book) {
+        QString name;
+        for (const QChar c : entry.name.trimmed())
+            name += (c.unicode() < 0x20 || QStringLiteral("\\/:*?\"<>|").contains(c)) ? QLatin1Char('_') : c;
+        if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+            name = QStringLiteral("_");
+        QString unique = name;
+        for (int n = 2; taken.contains(unique.toLower()); ++n)
+            unique = name + QStringLiteral("_%1").arg(n);
+        taken.insert(unique.toLower());
+        names << unique;
+    }
+    return names;
 }
 
-QString bakeryBackupFolder(const QString &folder, const QString &bakery, const QDate &date)
+QString bakeryBackupFolder(const QString &folder, const QString &bakeryFolder, const QDate &date)
 {
-    return QDir(folder).filePath(bakeryFolderName(bakery) + QLatin1Char('/') + dateText(date));
+    return QDir(folder).filePath(bakeryFolder + QLatin1Char('/') + dateText(date));
 }
 
 QString fleetSummaryPath(const QString &folder, const QDate &date)
@@ -122,10 +132,12 @@ QList<BakeryBackupResult> backupFleet(ModemSession &session, AppState &state, Co
                                       const std::function<void(const BakeryBackupResult &)> &bakeryDone)
 {
     QList<BakeryBackupResult> results;
-    for (const PhoneBookEntry &entry : book) {
+    const QStringList folderNames = bakeryFolderNames(book);
+    for (qsizetype i = 0; i < book.size(); ++i) {
+        const PhoneBookEntry &entry = book.at(i);
         BakeryBackupResult b;
         b.entry = entry;
-        const QString folder = bakeryBackupFolder(options.folder, entry.name, options.date);
+        const QString folder = bakeryBackupFolder(options.folder, folderNames.at(i), options.date);
         const QString marker = QDir(folder).filePath(kBakerySummaryFileName);
         if (options.resume && QFileInfo::exists(marker)) {
             b.status = BakeryBackupResult::Status::Skipped;

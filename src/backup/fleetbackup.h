@@ -12,6 +12,7 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -38,10 +39,11 @@ struct BakeryBackupResult {
 
 inline const QString kBakerySummaryFileName = QStringLiteral("Zusammenfassung.CSV");
 
-// The bakery's folder name: characters a file name cannot hold become "_".
-QString bakeryFolderName(const QString &name);
-// <folder>/<bakery>/<yyyy-MM-dd>.
-QString bakeryBackupFolder(const QString &folder, const QString &bakery, const QDate &date);
+// The folder name of every entry, in book order: characters a file name cannot hold become
+// "_", and a name that would meet an earlier one (letter case aside) gets "_2", "_3", ...
+QStringList bakeryFolderNames(const PhoneBook &book);
+// <folder>/<bakery folder>/<yyyy-MM-dd>.
+QString bakeryBackupFolder(const QString &folder, const QString &bakeryFolder, const QDate &date);
 // <folder>/Sicherung_<yyyy-MM-dd>.CSV.
 QString fleetSummaryPath(const QString &folder, const QDate &date);
 
