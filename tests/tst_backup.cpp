@@ -94,6 +94,34 @@ private slots:
         QCOMPARE(r.code, 1);
         QVERIFY(readFile(summary).contains("\r\nNord;;;bereits gesichert;\r\n"));
     }
+
+    // A bakery that fails in any way is noted and the next one is still saved.
+    void goesOnAfterABakeryThatFails_data()
+    {
+        QTest::addColumn<QStringList>("simArgs");
+        QTest::addColumn<QByteArray>("rows");
+        QTest::newRow("busy") << QStringList{"--busy", "301"} << QByteArray("A;;;;Besetzt\r\n");
+        QTest::newRow("no carrier") << QStringList{"--no-carrier", "301"}
+                                    << QByteArray("A;;;;Kein Tr\xe4gersignal\r\n");
+        // Nothing of the oven whose read broke off is kept: no list with blank programs.
+        QTest::newRow("connection lost") << QStringList{"--carrier-lost-after", "300"}
+                                         << QByteArray("A;1;1;;Backprogramme: Programm 1-99 nicht gelesen\r\n"
+                                                       "A;;;;Die Modem-Verbindung wurde unterbrochen!!\r\n");
+    }
+    void goesOnAfterABakeryThatFails()
+    {
+        QFETCH(QStringList, simArgs);
+        QFETCH(QByteArray, rows);
+        torvel::test::PtySim sim;
+        QVERIFY(sim.start(QStringList{"--modem", "--modem-fast", "--bakery", "302=1"} + simArgs));
+        const QString book = path("failing.ini");
+        QCOMPARE(torvel::savePhoneBook(book, {{"A", "301"}, {"B", "302"}}), torvel::PhoneBookSaveError::None);
+        const QString folder = path(QTest::currentDataTag());
+        const auto r = backup(sim.device, {"--ovens", "1", "--phonebook", book, "-o", folder});
+        QCOMPARE(r.code, 1);
+        QVERIFY(readFile(folder + "/Sicherung_2026-12-07.CSV").endsWith(rows + "B;1;1;Backprogramme, Nachtstartzeiten;\r\n"));
+        QVERIFY(!QFile::exists(folder + "/A/2026-12-07/Ofen1_2026-12-07.TBR"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestBackup)

@@ -20,8 +20,23 @@ namespace torvel {
 
 namespace {
 
-// All programs the oven holds as a .TBR. Programs that failed are written without a name, as
-// the list saves them, and named in the answer.
+// "7, 12-14": program numbers in ascending order, runs joined.
+QString numberRuns(const QList<int> &numbers)
+{
+    QStringList runs;
+    for (qsizetype i = 0; i < numbers.size();) {
+        qsizetype j = i;
+        while (j + 1 < numbers.size() && numbers.at(j + 1) == numbers.at(j) + 1)
+            ++j;
+        runs << (i == j ? QString::number(numbers.at(i))
+                        : QStringLiteral("%1-%2").arg(numbers.at(i)).arg(numbers.at(j)));
+        i = j + 1;
+    }
+    return runs.join(QStringLiteral(", "));
+}
+
+// All programs the oven holds as a .TBR. A list with programs that did not arrive is not
+// written: sent back, its blank rows would delete those programs on the oven.
 QString savePrograms(BackupJob &job, const QString &file)
 {
     SheetModel list;
@@ -30,17 +45,12 @@ QString savePrograms(BackupJob &job, const QString &file)
         readProgramList(job.state, job.engine, job.prompter, job.oven.oven, 1, std::nullopt, list);
     if (!read.reachable)
         return QStringLiteral("nicht erreichbar");
+    if (!read.failed.isEmpty())
+        return QStringLiteral("Programm %1 nicht gelesen").arg(numberRuns(read.failed));
     bool modified = false;
     ProgramListFiles files(list, job.state, job.prompter, modified);
     job.state.currentFileName = file;
-    if (!files.saveRecord(ListFileKind::Tbr).done())
-        return QStringLiteral("Datei nicht geschrieben");
-    if (read.failed.isEmpty())
-        return {};
-    QStringList numbers;
-    for (const int n : read.failed)
-        numbers << QString::number(n);
-    return QStringLiteral("Programm %1 nicht gelesen").arg(numbers.join(QLatin1Char(' ')));
+    return files.saveRecord(ListFileKind::Tbr).done() ? QString() : QStringLiteral("Datei nicht geschrieben");
 }
 
 // Nothing is written when the read failed: such a file would send an empty week later.

@@ -15,8 +15,8 @@ namespace torvel {
 
 struct BackupItemResult {
     QString name;
-    QString file;    // the file written (also for a list with programs that failed)
-    QString problem; // empty: saved
+    QString file;    // the file written when saved
+    QString problem; // empty: saved; otherwise nothing was written
 };
 
 struct OvenBackupResult {
