@@ -8,6 +8,7 @@
 #include "modem/phonebook.h"
 #include "tables/readyvalidate.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -62,6 +63,10 @@ int backupFleetCommand(CliContext &ctx, const QString &phoneBookFile, const Flee
     }
     if (book.isEmpty()) {
         ctx.err << "backup: Telefonbuch ohne Einträge: " << phoneBookFile << Qt::endl;
+        return ExitUsage;
+    }
+    if (!QDir().mkpath(options.folder)) { // before anybody is called
+        ctx.err << kFolderFailed << ": " << options.folder << Qt::endl;
         return ExitUsage;
     }
     ModemSession session(ctx.state, ctx.link.engine(), ctx.prompter);
