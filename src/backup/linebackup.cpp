@@ -66,7 +66,9 @@ LineBackupResult backupLine(AppState &state, CommandEngine &engine, Prompter &pr
             if (item.secondGenerationOnly && !oven.secondGeneration())
                 continue;
             const QString file = folder.filePath(backupFileName(oven.oven, options.date, item.suffix));
-            done.items << BackupItemResult{item.name, file, item.save(job, file)};
+            // Messages may run over several lines; summary lines and CSV rows hold one.
+            const QString problem = item.save(job, file).replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+            done.items << BackupItemResult{item.name, file, problem.simplified()};
             result.stopped = options.stop && options.stop();
             if (engine.isLineLost() || result.stopped)
                 break;
