@@ -373,6 +373,10 @@ void SimModem::dial(const QByteArray &spec)
         after(m_timing.busyMs, [this] { endCall(Result::Busy); });
         return;
     }
+    if (outcome == SimPhoneNet::Outcome::NoCarrier) {
+        after(m_timing.handshakeMs, [this] { endCall(Result::NoCarrier); });
+        return;
+    }
     m_peer = callee; // null when nobody answers
     const int wait = m_timing.carrierWaitMs >= 0 ? m_timing.carrierWaitMs : m_active.s[7] * 1000;
     after(wait, [this] { endCall(Result::NoCarrier); });

@@ -43,6 +43,20 @@ std::optional<QList<int>> parseOvenList(const QString &text, QString *error)
     return ovens;
 }
 
+std::optional<BakerySetting> parseBakerySetting(const QString &text, QString *error)
+{
+    static const QRegularExpression re(QStringLiteral("^([0-9*#]+)=(.+)$"));
+    const auto m = re.match(text.trimmed());
+    if (!m.hasMatch()) {
+        fail(error, QStringLiteral("bad bakery \"%1\": NUMBER=OVENS, e.g. 201=1,7").arg(text));
+        return std::nullopt;
+    }
+    const auto ovens = parseOvenList(m.captured(2), error);
+    if (!ovens)
+        return std::nullopt;
+    return BakerySetting{m.captured(1), *ovens};
+}
+
 std::optional<VersionSetting> parseVersionSetting(const QString &text, QString *error)
 {
     static const QRegularExpression re(

@@ -23,6 +23,14 @@ struct VersionSetting {
 // "OVEN=VWORD[.REV][:CAP]": "3=291.3:99" is "2.91 r3" with M 99, "6=160" has neither r nor M.
 std::optional<VersionSetting> parseVersionSetting(const QString &text, QString *error);
 
+struct BakerySetting {
+    QString number;
+    QList<int> ovens;
+};
+
+// "NUMBER=OVENS": "201=1,7" is a bakery of its own under 201 with ovens 1 and 7.
+std::optional<BakerySetting> parseBakerySetting(const QString &text, QString *error);
+
 // "KIND[=N]:PROB" hits any answer with probability PROB; "KIND[=N]@OVEN:FUNC[xCOUNT]" the next
 // COUNT (default 1, "*" without end) answers of OVEN ("*" any) to FUNC (hex code, "addr" for
 // the addressing answer, "*" any). KIND is a faultKindName(); N its amount.

@@ -59,6 +59,11 @@ void SimPhoneNet::setUnanswered(const QString &number)
     m_unanswered.insert(digits(number));
 }
 
+void SimPhoneNet::setNoCarrier(const QString &number)
+{
+    m_noCarrier.insert(digits(number));
+}
+
 void SimPhoneNet::setTiming(const SimModemTiming &timing)
 {
     for (SimBakery *b : std::as_const(m_bakeries))
@@ -72,6 +77,8 @@ SimPhoneNet::Outcome SimPhoneNet::call(SimModem *caller, const QString &number, 
     m_dialled << n;
     if (m_busy.contains(n))
         return Outcome::Busy;
+    if (m_noCarrier.contains(n))
+        return Outcome::NoCarrier;
     SimBakery *target = m_unanswered.contains(n) ? nullptr : bakery(n);
     if (!target)
         return Outcome::NoAnswer;

@@ -1,8 +1,8 @@
 #pragma once
 // The telephone network of the simulation and the bakeries on it. Every bakery has its own
 // line of controllers behind its own Torvel modem and is reached under its own numbers;
-// one of them also answers every number that has no entry. Chosen numbers can be busy or
-// ring without an answer.
+// one of them also answers every number that has no entry. Chosen numbers can be busy, ring
+// without an answer or fail to bring up a carrier.
 
 #include <QList>
 #include <QMap>
@@ -36,7 +36,7 @@ class SimPhoneNet : public QObject
 {
     Q_OBJECT
 public:
-    enum class Outcome { Rings, Busy, NoAnswer };
+    enum class Outcome { Rings, Busy, NoAnswer, NoCarrier };
 
     explicit SimPhoneNet(QObject *parent = nullptr);
 
@@ -50,6 +50,8 @@ public:
 
     void setBusy(const QString &number);
     void setUnanswered(const QString &number);
+    // The far modem answers, but no carrier comes up between the two.
+    void setNoCarrier(const QString &number);
     void setTiming(const SimModemTiming &timing);
 
     // Rings the number's bakery; *callee is its modem when it rings. A bakery busy with
@@ -67,6 +69,7 @@ private:
     SimBakery *m_default = nullptr;
     QSet<QString> m_busy;
     QSet<QString> m_unanswered;
+    QSet<QString> m_noCarrier;
     QStringList m_dialled;
 };
 

@@ -73,6 +73,20 @@ QString configure(SimLine &line, const QCommandLineParser &args)
 // The modem options: which modem sits on the pty and how the numbers answer.
 QString configureModem(SimDialUp &dialUp, SimModem &bench, const QCommandLineParser &args)
 {
+    // Bakeries of their own first, so the timing below reaches their modems too.
+    for (const QString &text : args.values(QStringLiteral("bakery"))) {
+        QString error;
+        const auto setting = parseBakerySetting(text, &error);
+        if (!setting)
+            return error;
+        SimBakery *bakery = dialUp.network().addBakery(setting->number);
+        bakery->line().setPresentOvens(setting->ovens);
+        // Its own data: the first program of every oven names the bakery's number.
+        for (int oven = 1; oven <= SimLine::kOvens; ++oven)
+            bakery->line().controller(oven).programs().setName(1, QStringLiteral("Tel %1").arg(setting->number));
+    }
+    for (const QString &number : args.values(QStringLiteral("no-carrier")))
+        dialUp.network().setNoCarrier(number);
     if (args.isSet(QStringLiteral("modem-fast"))) {
         dialUp.setTiming(SimModemTiming::fast());
         bench.setTiming(SimModemTiming::fast());
@@ -150,6 +164,14 @@ int main(int argc, char *argv[])
          QStringLiteral("number")},
         {QStringLiteral("no-answer"), QStringLiteral("With --modem: this number rings without an answer. Repeatable."),
          QStringLiteral("number")},
+        {QStringLiteral("no-carrier"),
+         QStringLiteral("With --modem: this number answers, but no carrier comes up. Repeatable."),
+         QStringLiteral("number")},
+        {QStringLiteral("bakery"),
+         QStringLiteral("With --modem: a bakery of its own under NUMBER with these ovens (default versions, the "
+                        "first program named \"Tel NUMBER\"), e.g. 201=1,7. Other numbers reach the bakery of "
+                        "--ovens and --version. Repeatable."),
+         QStringLiteral("NUMBER=OVENS")},
         {QStringLiteral("carrier-lost-after"),
          QStringLiteral("With --modem: the bakery hangs up once this many bytes came over the line."),
          QStringLiteral("bytes")},

@@ -10,6 +10,7 @@
 #include <functional>
 
 namespace torvel {
+class ModemSession;
 class Prompter;
 }
 
@@ -28,6 +29,8 @@ struct CliContext {
     QTextStream &out;
     QTextStream &err;
     Prompter &prompter; // questions answered from --yes, messages to standard error
+    int guardTimeMs = 1000;    // --guard-time, for every hang-up
+    bool throughModem = false; // --dial: the command runs inside a call
 };
 
 struct CliCommand {
@@ -48,10 +51,17 @@ QList<CliCommand> readyCommands();
 QList<CliCommand> oplogCommands();
 QList<CliCommand> convertCommands();
 QList<CliCommand> modemCommands();
+QList<CliCommand> backupCommands();
 
 // --dial: dials `target` (a number, or a name of the phone book) after the PC modem's set-up
 // and checks, runs the command and hangs up. Fails when no connection came or it broke off.
 int runThroughModem(CliContext &ctx, const QString &target, int guardTimeMs, const std::function<int()> &command);
+
+// The folder of the modem listings and the phone book: beside the program.
+QString programDir();
+// A session for dialling as --dial does: listings beside the program, the guard time and
+// speed of the command line, initialisation errors on standard error.
+void setUpModemSession(CliContext &ctx, ModemSession &session);
 
 // Parses a command's own options (args are what follows the command words). Prints the
 // problem and returns false on bad input.

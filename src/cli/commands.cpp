@@ -14,6 +14,7 @@ QList<CliCommand> allCommands()
     all += oplogCommands();
     all += convertCommands();
     all += modemCommands();
+    all += backupCommands();
     return all;
 }
 

@@ -2,6 +2,7 @@
 
 #include "clicontext.h"
 #include "link/controller.h"
+#include "link/ovensearch.h"
 
 namespace torvel::cli {
 
@@ -33,13 +34,12 @@ int search(CliContext &ctx, const QStringList &args)
 {
     if (!noArguments(QStringLiteral("search"), args, ctx))
         return ExitUsage;
-    for (int oven = 1; oven <= 7; ++oven) {
-        const QString version = ReadSoftwareVersion(ctx.link.engine(), oven);
-        if (ctx.link.engine().isLineLost())
-            return ExitControllerFailed; // said once; the ovens not asked are not listed as absent
-        ctx.out << "Ofen " << oven << ": " << version << Qt::endl;
-    }
-    return ExitOk;
+    bool lineLost = false;
+    const QList<OvenFound> ovens = searchOvens(ctx.link.engine(), {1, 2, 3, 4, 5, 6, 7}, &lineLost);
+    for (const OvenFound &f : ovens)
+        ctx.out << "Ofen " << f.oven << ": " << f.versionText << Qt::endl;
+    // A lost line has said so once; the ovens not asked are not listed as absent.
+    return lineLost ? ExitControllerFailed : ExitOk;
 }
 
 QString field(const std::optional<int> &v)

@@ -163,18 +163,20 @@ int main(int argc, char *argv[])
         return ExitControllerFailed;
     }
 
+    const int guardMs = parser.value(guardOption).toInt(&ok);
+    if (!ok || guardMs < 0) {
+        err << "Schutzzeit muss eine Zahl >= 0 sein." << Qt::endl;
+        return ExitUsage;
+    }
     CliPrompter prompter(err, parser.isSet(yesOption));
-    CliContext ctx{state, link, simLine, out, err, prompter};
+    CliContext ctx{state, link, simLine, out, err, prompter, guardMs, parser.isSet(dialOption)};
     const auto run = [&] { return command->run(ctx, rest.mid(words)); };
     int code = ExitUsage;
     if (!parser.isSet(dialOption)) {
         code = run();
     } else {
-        const int guardMs = parser.value(guardOption).toInt(&ok);
-        if (!ok || guardMs < 0 || !command->needsLine) {
-            err << (command->needsLine ? QStringLiteral("Schutzzeit muss eine Zahl >= 0 sein.")
-                                       : QStringLiteral("--dial gilt nur für Befehle, die die Leitung benutzen."))
-                << Qt::endl;
+        if (!command->needsLine) {
+            err << "--dial gilt nur für Befehle, die die Leitung benutzen." << Qt::endl;
             return ExitUsage;
         }
         code = runThroughModem(ctx, parser.value(dialOption), guardMs, run);

@@ -13,11 +13,6 @@ namespace torvel::cli {
 
 namespace {
 
-QString programDir()
-{
-    return QCoreApplication::applicationDirPath();
-}
-
 // "pc" or "torvel"; nullopt (and a message) otherwise.
 std::optional<ModemKind> modemKind(const QString &command, const QStringList &args, CliContext &ctx)
 {
@@ -76,13 +71,24 @@ int modemCheck(CliContext &ctx, const QStringList &args)
 
 } // namespace
 
+QString programDir()
+{
+    return QCoreApplication::applicationDirPath();
+}
+
+void setUpModemSession(CliContext &ctx, ModemSession &session)
+{
+    session.options().dir = programDir();
+    session.options().guardTimeMs = ctx.guardTimeMs;
+    session.options().take38400 = ctx.link.transport() && ctx.link.transport()->baudRate() == 38400;
+    reportInitErrors(ctx, session.errorLog());
+}
+
 int runThroughModem(CliContext &ctx, const QString &target, int guardTimeMs, const std::function<int()> &command)
 {
     ModemSession session(ctx.state, ctx.link.engine(), ctx.prompter);
-    session.options().dir = programDir();
+    setUpModemSession(ctx, session);
     session.options().guardTimeMs = guardTimeMs;
-    session.options().take38400 = ctx.link.transport() && ctx.link.transport()->baudRate() == 38400;
-    reportInitErrors(ctx, session.errorLog());
 
     // A name from the phone book stands for its number.
     QString number = target;

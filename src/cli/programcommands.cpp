@@ -4,6 +4,7 @@
 #include "clicontext.h"
 
 #include "bakeprog/programcompare.h"
+#include "bakeprog/programlistread.h"
 #include "bakeprog/programlistfiles.h"
 #include "bakeprog/programsheet.h"
 #include "bakeprog/programtransfer.h"
@@ -107,27 +108,25 @@ int programsRead(CliContext &ctx, const QStringList &args)
         ctx.err << "programs read: -o FILE mit der Endung .TBR oder .REC angeben." << Qt::endl;
         return ExitUsage;
     }
-    int last = 0;
-    if (const int code = resolveRange(ctx, &range, &last))
-        return code;
     SheetModel sheet;
     setupProgramSheet(sheet);
-    ProgramTransfer transfer(ctx.state, ctx.link.engine(), ctx.prompter, sheet);
-    transfer.receive(ctx.state.selectedOven(), range.from, last);
-    int failed = 0;
-    for (int n = range.from; n <= last; ++n) {
-        if (!isFaultyName(sheet.text(n, 1)))
-            continue;
-        ++failed;
-        // A lost line has said so once; the rows it left are not listed one by one.
-        if (!ctx.link.engine().isLineLost())
-            ctx.err << "Programm " << n << ": " << sheet.text(n, 1) << Qt::endl;
+    const ProgramListRead read = readProgramList(ctx.state, ctx.link.engine(), ctx.prompter, ctx.state.selectedOven(),
+                                                 range.from, range.to, sheet);
+    if (!read.reachable)
+        return ExitControllerFailed;
+    if (read.count() == 0) {
+        ctx.err << "Bereich " << range.from << " bis " << read.last << " ist leer: abgebrochen." << Qt::endl;
+        return ExitControllerFailed;
     }
+    // A lost line has said so once; the rows it left are not listed one by one.
+    if (!ctx.link.engine().isLineLost())
+        for (const int n : read.failed)
+            ctx.err << "Programm " << n << ": " << sheet.text(n, 1) << Qt::endl;
     if (!writeList(ctx, sheet, file, *kind))
         return ExitUsage;
-    ctx.out << (last - range.from + 1 - failed) << " von " << (last - range.from + 1)
-            << " Backprogrammen gelesen: " << file << Qt::endl;
-    return failed ? ExitControllerFailed : ExitOk;
+    ctx.out << (read.count() - read.failed.size()) << " von " << read.count() << " Backprogrammen gelesen: " << file
+            << Qt::endl;
+    return read.failed.isEmpty() ? ExitOk : ExitControllerFailed;
 }
 
 // The file's list and the range to work on: 0, or the exit code when nothing may go on.

@@ -4,6 +4,7 @@
 #include "clicontext.h"
 
 #include "shell/prompter.h"
+#include "tables/readyfetch.h"
 #include "tables/readyfile.h"
 #include "tables/readytexts.h"
 #include "tables/readytransfer.h"
@@ -48,16 +49,13 @@ int readyRead(CliContext &ctx, const QStringList &args)
     }
     const int oven = ctx.state.selectedOven();
     ReadyTable table;
-    ReadyBlockFlags flags;
-    QString report;
-    if (ReadReadyTable(Torvel2Line{ctx.link.engine(), ctx.prompter, oven}, kReadyDecks, table, flags, report)
-        != ReadyRun::Done) {
+    QString repaired;
+    if (!readRepairedReadyTable(Torvel2Line{ctx.link.engine(), ctx.prompter, oven}, kReadyDecks,
+                                logFolder(parser, log), &table, &repaired)) {
         ctx.err << readytext::readOutcome(oven, false) << Qt::endl;
         return ExitControllerFailed;
     }
-    // Repaired as the window does before anything is kept.
-    QString repaired;
-    if (ValidateReadyTable(table, repaired, logFolder(parser, log)))
+    if (!repaired.isEmpty())
         ctx.prompter.inform(readytext::kAchtung, repaired);
     QString error;
     if (!saveReadyFile(table, file, &error)) {

@@ -1,0 +1,93 @@
+#include "backupitem.h"
+
+#include "bakeprog/programlistfiles.h"
+#include "bakeprog/programlistread.h"
+#include "bakeprog/programsheet.h"
+#include "link/commandengine.h"
+#include "nightstart/nightfiles.h"
+#include "nightstart/nightstartgrid.h"
+#include "nightstart/nighttransfer.h"
+#include "shell/appstate.h"
+#include "shell/prompter.h"
+#include "shell/sheetmodel.h"
+#include "tables/readyfetch.h"
+#include "tables/readyfile.h"
+#include "tables/readytexts.h"
+
+#include <QStringList>
+
+namespace torvel {
+
+namespace {
+
+// "7, 12-14": program numbers in ascending order, runs joined.
+QString numberRuns(const QList<int> &numbers)
+{
+    QStringList runs;
+    for (qsizetype i = 0; i < numbers.size();) {
+        qsizetype j = i;
+        while (j + 1 < numbers.size() && numbers.at(j + 1) == numbers.at(j) + 1)
+            ++j;
+        runs << (i == j ? QString::number(numbers.at(i))
+                        : QStringLiteral("%1-%2").arg(numbers.at(i)).arg(numbers.at(j)));
+        i = j + 1;
+    }
+    return runs.join(QStringLiteral(", "));
+}
+
+// All programs the oven holds as a .TBR. A list with programs that did not arrive is not
+// written: sent back, its blank rows would delete those programs on the oven.
+QString savePrograms(BackupJob &job, const QString &file)
+{
+    SheetModel list;
+    setupProgramSheet(list);
+    const ProgramListRead read =
+        readProgramList(job.state, job.engine, job.prompter, job.oven.oven, 1, std::nullopt, list);
+    if (!read.reachable)
+        return QStringLiteral("nicht erreichbar");
+    if (!read.failed.isEmpty())
+        return QStringLiteral("Programm %1 nicht gelesen").arg(numberRuns(read.failed));
+    bool modified = false;
+    ProgramListFiles files(list, job.state, job.prompter, modified);
+    job.state.currentFileName = file;
+    return files.saveRecord(ListFileKind::Tbr).done() ? QString() : QStringLiteral("Datei nicht geschrieben");
+}
+
+// Nothing is written when the read failed: such a file would send an empty week later.
+QString saveNightStarts(BackupJob &job, const QString &file)
+{
+    SheetModel grid;
+    setupNightStartGrid(grid);
+    NightTransfer transfer(job.state, job.engine, job.prompter, grid);
+    if (!transfer.read(job.oven.oven))
+        return grid.text(kNightFirstValueRow, kNightFirstValueCol);
+    QString error;
+    return saveNightFile(grid, file, NightFileKind::Tbz, &error) ? QString() : error;
+}
+
+// The oven's own ready table, repaired before it is kept.
+QString saveReadyTable(BackupJob &job, const QString &file)
+{
+    ReadyTable table;
+    QString repaired;
+    if (!readRepairedReadyTable(Torvel2Line{job.engine, job.prompter, job.oven.oven}, kReadyDecks, job.logFolder,
+                                &table, &repaired))
+        return readytext::readOutcome(job.oven.oven, false).chopped(1);
+    if (!repaired.isEmpty())
+        job.prompter.inform(readytext::kAchtung, repaired);
+    QString error;
+    return saveReadyFile(table, file, &error) ? QString() : error;
+}
+
+} // namespace
+
+QList<BackupItem> ovenBackupItems()
+{
+    return {
+        {QStringLiteral("Backprogramme"), QStringLiteral(".TBR"), false, savePrograms},
+        {QStringLiteral("Nachtstartzeiten"), QStringLiteral(".TBZ"), false, saveNightStarts},
+        {QStringLiteral("Bereittabelle"), QStringLiteral(".TBT"), true, saveReadyTable},
+    };
+}
+
+} // namespace torvel
