@@ -343,11 +343,11 @@ void SimModem::reset(const SimModemSettings &to)
     setState(State::Command);
 }
 
-void SimModem::dial(const QByteArray &spec)
+void SimModem::dial(const QByteArray &dialString)
 {
     QString number;
     bool stayInCommandMode = false;
-    for (const char ch : spec) {
+    for (const char ch : dialString) {
         const char u = upper(ch);
         if (std::isdigit(static_cast<unsigned char>(u)) || u == '*' || u == '#')
             number += QLatin1Char(u);
@@ -356,7 +356,7 @@ void SimModem::dial(const QByteArray &spec)
         else if (u == ';')
             stayInCommandMode = true;
     }
-    m_lastDialed = spec.trimmed();
+    m_lastDialed = dialString.trimmed();
     if (stayInCommandMode) {
         result(Result::Ok);
         return;

@@ -82,7 +82,7 @@ private:
     void commandByte(char c);
     void execute(const QByteArray &command);
     bool executeOne(const QByteArray &command, qsizetype *pos, bool *finished);
-    void dial(const QByteArray &spec);
+    void dial(const QByteArray &dialString);
     void answer();
     void goOnline(bool reportConnect);
     void connected(SimModem *peer);
