@@ -184,6 +184,15 @@ private slots:
         QVERIFY(s.topHeatOn.value() && s.bottomHeatOn.value() && s.programStarted.value());
     }
 
+    void statusReplyThatLostAZeroIsRefused()
+    {
+        // A lost 0x00 leaves the sum as it was: only the length shows that the fields shifted.
+        const QByteArray data = hex("03 07 00 00 01 02 00 C8 00 B4 00 FA 00 F0 01 00 01 00 00 00 00 00");
+        const QByteArray whole = QByteArray(1, kAck) + data + char(ByteSum(data) & 0xFF) + kAck;
+        QCOMPARE(decodeCheckedStatus(whole).value().bakeTime, std::optional<int>(0x0102));
+        QVERIFY(!decodeCheckedStatus(QByteArray(whole).remove(3, 1)));
+    }
+
     void statusFieldsOnlyWhenComplete_data()
     {
         QTest::addColumn<int>("dataBytes");

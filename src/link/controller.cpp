@@ -141,6 +141,13 @@ ControllerStatus decodeStatus(const QByteArray &reply)
     return s;
 }
 
+std::optional<ControllerStatus> decodeCheckedStatus(QByteArray reply)
+{
+    if (!CheckReply(reply, true) || reply.size() != kStatusReplyLength)
+        return std::nullopt;
+    return decodeStatus(reply);
+}
+
 std::optional<ControllerStatus> QueryStatus(CommandEngine &engine, int busAddress, MemoLog *memo,
                                             StatusFailure *failure)
 {
@@ -155,11 +162,11 @@ std::optional<ControllerStatus> QueryStatus(CommandEngine &engine, int busAddres
         return failed(StatusFailure::NotAddressed);
     if (memo)
         memo->addStamped(QStringLiteral("ACK"));
-    QByteArray reply = engine.SendCommand(statusQueryFrame(), 25, true, 150, QStringLiteral("Statusabfrage"),
-                                          ControllerFlags);
-    if (!CheckReply(reply, true))
+    const auto status = decodeCheckedStatus(engine.SendCommand(statusQueryFrame(), kStatusReplyLength, true, 150,
+                                                               QStringLiteral("Statusabfrage"), ControllerFlags));
+    if (!status)
         return failed(StatusFailure::NoValidReply);
-    return decodeStatus(reply);
+    return status;
 }
 
 } // namespace torvel

@@ -56,14 +56,21 @@ const QByteArray &statusQueryFrame();
 // framed reply, the checksum and closing 0x06 are no fields.
 ControllerStatus decodeStatus(const QByteArray &reply);
 
+// 0x06, 22 data bytes, checksum, 0x06.
+constexpr int kStatusReplyLength = 25;
+// The status reply of a transaction, decoded when CheckReply accepts it and it is whole once
+// undoubled; nullopt for any other. A lost 0x00 leaves the checksum as it was, so only the
+// length tells that every field after it would be shifted.
+std::optional<ControllerStatus> decodeCheckedStatus(QByteArray reply);
+
 enum class StatusFailure {
     NotAddressed, // the addressing frame was not acknowledged
-    NoValidReply, // the status reply failed CheckReply (short, wrong checksum, none)
+    NoValidReply, // the status reply was not whole and checked (short, wrong checksum, none)
 };
 
 // Address (0x80 + busAddress, 4 tries of 50 ms), then the status frame. Writes "No Status" or
 // "ACK" into memo when given, and "No Status" after it when the reply is not valid: only a
-// reply CheckReply accepts is decoded, a damaged one would show invented values. nullopt
+// whole reply CheckReply accepts is decoded, a damaged one would show invented values. nullopt
 // on failure, with the reason in *failure when given.
 std::optional<ControllerStatus> QueryStatus(CommandEngine &engine, int busAddress, MemoLog *memo,
                                             StatusFailure *failure = nullptr);

@@ -1,0 +1,32 @@
+#pragma once
+// The simulated line with one more fault, on the way to the controllers: now and then one
+// byte of a function or data frame arrives changed. A sum checksum always sees a single
+// changed byte, so such a frame must be refused and never stored. Addressing frames carry no
+// checksum (a changed one addresses another oven, which no program can notice) and 0x05 is
+// never made or unmade (it would change the framing): both stay as sent.
+
+#include "simtransport.h"
+
+#include <QRandomGenerator>
+
+namespace torvel::soak {
+
+class NoisyTransport : public sim::SimTransport
+{
+    Q_OBJECT
+public:
+    NoisyTransport(sim::SimLine *line, quint32 seed) : sim::SimTransport(line), m_random(seed) {}
+
+    // Chance per frame; 0 turns it off.
+    void setProbability(double p) { m_probability = p; }
+    int corrupted() const { return m_corrupted; }
+
+    bool write(const QByteArray &bytes) override;
+
+private:
+    QRandomGenerator m_random;
+    double m_probability = 0;
+    int m_corrupted = 0;
+};
+
+} // namespace torvel::soak
