@@ -9,6 +9,7 @@ namespace torvel::sim {
 SimController::SimController(int oven) : m_oven(oven)
 {
     m_programs.fillDefaults(oven);
+    m_logs.fillDefaults(oven, QDate::currentDate());
     registerStandardFunctions(*this);
 }
 

@@ -33,6 +33,8 @@ QByteArray wireBytes(const SimReply &reply)
         return QByteArray(1, char(kSimAck));
     case SimReply::Kind::Nak:
         return QByteArray(1, char(kSimNak));
+    case SimReply::Kind::Raw:
+        return reply.data;
     case SimReply::Kind::Silence:
         break;
     }

@@ -12,6 +12,8 @@ void registerStandardFunctions(SimController &c)
     registerProgramFunctions(c);
     registerNightFunctions(c);
     registerGradientFunctions(c);
+    registerReadyFunctions(c);
+    registerLogFunctions(c);
 }
 
 // The PC's parameters (0x56 0x72 for the version, 0 0 for the status) carry no

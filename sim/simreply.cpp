@@ -40,4 +40,12 @@ SimReply SimReply::expectData(int length, DataContinuation onData)
     return r;
 }
 
+SimReply SimReply::raw(const QByteArray &bytes)
+{
+    SimReply r;
+    r.kind = Kind::Raw;
+    r.data = bytes;
+    return r;
+}
+
 } // namespace torvel::sim

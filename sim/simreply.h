@@ -19,10 +19,11 @@ struct SimReply {
         Nak,           // 0x15
         Silence,       // nothing
         AckExpectData, // 0x06, then a data frame of expectLength bytes goes to onData
+        Raw,           // `data` exactly as it stands (a clear's 06 06)
     };
 
     Kind kind = Kind::Silence;
-    QByteArray data;         // Data: the undoubled data bytes
+    QByteArray data;         // Data: the undoubled data bytes; Raw: the bytes sent
     int expectLength = 0;    // AckExpectData: data bytes to come, checksum not counted
     DataContinuation onData; // AckExpectData
 
@@ -31,6 +32,7 @@ struct SimReply {
     static SimReply nak();
     static SimReply silence();
     static SimReply expectData(int length, DataContinuation onData);
+    static SimReply raw(const QByteArray &bytes);
 };
 
 } // namespace torvel::sim

@@ -122,8 +122,8 @@ int main(int argc, char *argv[])
          QStringLiteral("list")},
         {QStringLiteral("version"),
          QStringLiteral("Version of one oven as OVEN=VWORD[.REV][:CAP], e.g. 3=291.3:99 (\"2.91 r3\", M 99). "
-                        "From 4.00 an oven is of the second generation, from 4.00 r25 (400.25) it keeps a gradient "
-                        "table; oven 7 is 4.10 r30. Repeatable."),
+                        "From 4.00 an oven is of the second generation (with operating data and error list), from "
+                        "4.00 r25 (400.25) it keeps a gradient table; oven 7 is 4.10 r30. Repeatable."),
          QStringLiteral("setting")},
         {QStringLiteral("pace"), QStringLiteral("Pace echo and answers at the baud rate (10 bits a byte).")},
         {QStringLiteral("baud"), QStringLiteral("Pacing rate, e.g. 9600 or 38400; implies --pace (default 9600)."),

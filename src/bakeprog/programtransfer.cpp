@@ -1,6 +1,7 @@
 #include "programtransfer.h"
 
 #include "bakeprogram.h"
+#include "ovenprograms.h"
 #include "programsheet.h"
 #include "rangelist.h"
 #include "link/bytes.h"
@@ -87,15 +88,30 @@ bool ProgramTransfer::address(int oven, int timeoutMs)
            == kAckOnly;
 }
 
-bool ProgramTransfer::readName(int n, bool retry, QString *name)
+std::optional<QByteArray> ReadProgramNameBytes(CommandEngine &engine, int n, bool retry)
 {
-    QByteArray reply = m_engine.SendCommand(functionFrame(0x15, n, n), 17, true, retry ? 120 : 100,
-                                            frameCaption(n, "Backprg Namen lesen"), ControllerFlags);
+    QByteArray reply = engine.SendCommand(functionFrame(0x15, n, n), 17, true, retry ? 120 : 100,
+                                          frameCaption(n, "Backprg Namen lesen"), ControllerFlags);
     // Framing and checksum, and exactly 14 name bytes between 0x06 and checksum, 0x06.
     if (!CheckReply(reply, true) || reply.size() != kProgramNameLength + 3)
-        return false;
-    *name = decodeProgramName(reply.mid(1, kProgramNameLength));
-    return true;
+        return std::nullopt;
+    return reply.mid(1, kProgramNameLength);
+}
+
+std::optional<QString> ReadProgramName(CommandEngine &engine, int n, bool retry)
+{
+    const auto bytes = ReadProgramNameBytes(engine, n, retry);
+    if (!bytes)
+        return std::nullopt;
+    return decodeProgramName(*bytes);
+}
+
+bool ProgramTransfer::readName(int n, bool retry, QByteArray *name)
+{
+    const auto read = ReadProgramNameBytes(m_engine, n, retry);
+    if (read)
+        *name = *read;
+    return read.has_value();
 }
 
 bool ProgramTransfer::readValues(int n, bool retry, QByteArray *values)
@@ -118,6 +134,11 @@ int ProgramTransfer::receive(int oven, int first, int last)
     m_state.pauseClockPolling();
     m_state.abortFlag = false;
     step(QStringLiteral("empfange Backprogrammname Nr."));
+    if (m_copy) {
+        m_copy->setOven(oven);
+        for (int n = first; n <= last; ++n)
+            m_copy->forget(n);
+    }
 
     m_record.beginUpdate();
     m_record.clearRange(SheetModel::range(1, 1, kMaxProgramNumber, kProgramValueCount + 1));
@@ -135,12 +156,14 @@ int ProgramTransfer::receive(int oven, int first, int last)
             m_record.setText(n, 1, marker::kTrying);
             const bool addressed = firstTry || address(oven, 70);
             firstTry = false;
-            QString name;
+            QByteArray name;
             if (!addressed) {
                 if (--tries == 0)
                     m_record.setText(n, 1, marker::kNoAnswer);
             } else if (readName(n, tries < kTries, &name)) {
-                m_record.setText(n, 1, name);
+                m_record.setText(n, 1, decodeProgramName(name));
+                if (m_copy)
+                    m_copy->setName(n, name);
                 tries = 0;
             } else if (--tries == 0) {
                 m_record.setText(n, 1, marker::kTransferError);
@@ -173,6 +196,8 @@ int ProgramTransfer::receive(int oven, int first, int last)
             } else if (readValues(n, tries < kTries, &data)) {
                 ProgramValues values{};
                 decodeProgramValues(data, &values);
+                if (m_copy)
+                    m_copy->setValues(n, data);
                 m_record.beginUpdate();
                 for (int i = 0; i < kProgramValueCount; ++i)
                     m_record.setNumber(n, i + 2, displayValue(i + 2, values[i], minuteColumns));
@@ -232,11 +257,36 @@ QString sendOutcome(int first, int last, int oven, bool sent)
     return QStringLiteral("Backprogramme %1 bis %2 an Ofen %3 gesendet.").arg(first).arg(last).arg(oven);
 }
 
+namespace {
+QList<int> numbersOf(int first, int last)
+{
+    QList<int> numbers;
+    for (int n = first; n <= last; ++n)
+        numbers << n;
+    return numbers;
+}
+} // namespace
+
+QString changedSendOutcome(int sent, int equal, int oven, bool ok)
+{
+    if (!ok)
+        return QStringLiteral("Senden abgebrochen.");
+    return (sent == 1 ? QStringLiteral("1 Backprogramm") : QStringLiteral("%1 Backprogramme").arg(sent))
+           + QStringLiteral(" an Ofen %1 gesendet, ").arg(oven)
+           + (equal == 1 ? QStringLiteral("1 war") : QStringLiteral("%1 waren").arg(equal))
+           + QStringLiteral(" schon gleich.");
+}
+
 QString ProgramTransfer::sendWarning(int first, int last) const
+{
+    return sendWarning(numbersOf(first, last));
+}
+
+QString ProgramTransfer::sendWarning(const QList<int> &numbers) const
 {
     RangeList absent;
     RangeList faulty;
-    for (int n = first; n <= last; ++n) {
+    for (int n : numbers) {
         const QString name = m_record.text(n, 1);
         if (name.isEmpty())
             absent.add(n);
@@ -284,11 +334,17 @@ bool ProgramTransfer::sendPart(int oven, int n, bool names)
                 --tries;
             continue;
         }
-        const QByteArray data = names ? dataFrame(encodeProgramName(m_record.text(n, 1)))
-                                      : dataFrame(encodeProgramValues(sendValues(m_record, n, m_state.minuteColumns)));
+        const QByteArray bytes = names ? encodeProgramName(m_record.text(n, 1))
+                                       : encodeProgramValues(sendValues(m_record, n, m_state.minuteColumns));
         const QString dataCaption = names ? QStringLiteral("Backprg-Namen senden") : QStringLiteral("Backprogramm senden");
-        if (m_engine.SendCommand(data, 1, true, names ? 350 : 2000, dataCaption, ControllerFlags) == kAckOnly)
+        if (m_engine.SendCommand(dataFrame(bytes), 1, true, names ? 350 : 2000, dataCaption, ControllerFlags)
+            == kAckOnly) {
+            if (m_copy && names)
+                m_copy->setName(n, bytes);
+            else if (m_copy)
+                m_copy->setValues(n, bytes);
             return true;
+        }
         --tries;
     } while (tries >= 1 && !m_state.abortFlag);
     return tries != 0; // five failed tries stop the whole send
@@ -296,14 +352,24 @@ bool ProgramTransfer::sendPart(int oven, int n, bool names)
 
 bool ProgramTransfer::send(int oven, int first, int last)
 {
+    return send(oven, numbersOf(first, last));
+}
+
+bool ProgramTransfer::send(int oven, const QList<int> &numbers)
+{
     TransferGuard guard(m_state, &m_engine);
     m_progress = 0;
-    m_progressMax = 4 * (last - first + 1);
+    m_progressMax = 4 * static_cast<int>(numbers.size());
     m_state.abortFlag = false;
     step(QStringLiteral("     sende Backprogrammname Nr."));
     advance(0);
+    if (m_copy) {
+        m_copy->setOven(oven);
+        for (int n : numbers)
+            m_copy->forget(n); // known again once both parts are acknowledged
+    }
 
-    const QString warning = sendWarning(first, last);
+    const QString warning = sendWarning(numbers);
     if (!warning.isEmpty()) {
         const PromptButton answer = m_prompter.ask(
             QStringLiteral("WARNUNG"),
@@ -313,14 +379,16 @@ bool ProgramTransfer::send(int oven, int first, int last)
             m_state.abortFlag = true;
     }
 
-    for (int n = first; n <= last && !m_state.abortFlag; ++n) {
+    for (int i = 0; i < numbers.size() && !m_state.abortFlag; ++i) {
+        const int n = numbers.at(i);
         number(n);
         advance(1);
         if (!sendPart(oven, n, true))
             m_state.abortFlag = true;
     }
     step(QStringLiteral("            sende Backprogramm Nr."));
-    for (int n = first; n <= last && !m_state.abortFlag; ++n) {
+    for (int i = 0; i < numbers.size() && !m_state.abortFlag; ++i) {
+        const int n = numbers.at(i);
         number(n);
         advance(3);
         if (!sendPart(oven, n, false))

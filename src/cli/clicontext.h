@@ -44,6 +44,8 @@ QList<CliCommand> clockCommands();
 QList<CliCommand> programCommands();
 QList<CliCommand> nightCommands();
 QList<CliCommand> gradientCommands();
+QList<CliCommand> readyCommands();
+QList<CliCommand> oplogCommands();
 QList<CliCommand> convertCommands();
 QList<CliCommand> modemCommands();
 

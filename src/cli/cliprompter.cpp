@@ -14,10 +14,13 @@ void CliPrompter::print(const QString &caption, const QString &text)
 PromptButton CliPrompter::ask(const QString &caption, const QString &text, const QList<PromptButton> &buttons)
 {
     print(caption, text);
-    const PromptButton answer = m_yes && buttons.contains(PromptButton::Yes) ? PromptButton::Yes
-                                : buttons.contains(PromptButton::No)         ? PromptButton::No
-                                                                             : PromptButton::Cancel;
-    m_err << (answer == PromptButton::Yes ? "-> Ja (--yes)" : "-> Nein (ohne --yes)") << Qt::endl;
+    // --yes goes on: Yes, or OK where the question offers OK and Cancel.
+    const PromptButton answer = m_yes && buttons.contains(PromptButton::Yes)  ? PromptButton::Yes
+                                : m_yes && buttons.contains(PromptButton::Ok) ? PromptButton::Ok
+                                : buttons.contains(PromptButton::No)          ? PromptButton::No
+                                                                              : PromptButton::Cancel;
+    const bool goesOn = answer == PromptButton::Yes || answer == PromptButton::Ok;
+    m_err << (goesOn ? "-> Ja (--yes)" : "-> Nein (ohne --yes)") << Qt::endl;
     return answer;
 }
 

@@ -10,6 +10,8 @@ QList<CliCommand> allCommands()
     all += programCommands();
     all += nightCommands();
     all += gradientCommands();
+    all += readyCommands();
+    all += oplogCommands();
     all += convertCommands();
     all += modemCommands();
     return all;

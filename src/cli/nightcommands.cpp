@@ -1,12 +1,15 @@
-// night read / night send: the night start times of one oven to and from a file; and the
-// conversion between the two night start files.
+// night read / send / diff: the night start times of one oven to and from a file, what a
+// send of a file would change; and the conversion between the two night start files.
 
 #include "clicontext.h"
 #include "nightconvert.h"
 
+#include "nightstart/nightcheck.h"
+#include "nightstart/nightcompare.h"
 #include "nightstart/nightfiles.h"
 #include "nightstart/nightstartgrid.h"
 #include "nightstart/nighttransfer.h"
+#include "shell/prompter.h"
 #include "shell/sheetmodel.h"
 
 namespace torvel::cli {
@@ -96,6 +99,40 @@ int nightSend(CliContext &ctx, const QStringList &args)
     return ExitControllerFailed;
 }
 
+// Exit 0: a send would change nothing; 1: it would; 2: the file, the arguments or the oven
+// stood in the way.
+int nightDiff(CliContext &ctx, const QStringList &args)
+{
+    const QString command = QStringLiteral("night diff");
+    QCommandLineParser parser;
+    if (!parseCommandArguments(parser, command, args, ctx))
+        return ExitUsage;
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != 1 || nightFileKind(files.first()) == NightFileKind::None) {
+        ctx.err << command << ": genau eine Datei " << kFileHint << " angeben." << Qt::endl;
+        return ExitUsage;
+    }
+    SheetModel grid;
+    if (!readNightFile(ctx, files.first(), grid))
+        return ExitUsage;
+    if (const auto problem = findInvalidNightCell(grid)) {
+        ctx.prompter.inform(kNightCellProblemCaption, nightCompareProblemText(*problem));
+        return ExitUsage;
+    }
+    const int oven = ctx.state.selectedOven();
+    const auto onOven = readOvenNightRecord(ctx.state, ctx.link.engine(), ctx.prompter, oven);
+    if (!onOven) {
+        ctx.err << nightReadOutcome(oven, false, false) << Qt::endl;
+        return ExitUsage;
+    }
+    const NightStartRecord mine = nightRecordAsSent(grid);
+    const QList<NightCellDiff> diffs = compareNightRecords(mine, *onOven);
+    for (const QString &line : nightDifferenceLines(diffs, mine, *onOven))
+        ctx.out << line << Qt::endl;
+    ctx.err << nightCompareSummary(oven, diffs) << Qt::endl;
+    return diffs.isEmpty() ? ExitOk : ExitControllerFailed;
+}
+
 } // namespace
 
 int convertNightFile(CliContext &ctx, const QString &in, const QString &out)
@@ -118,6 +155,10 @@ QList<CliCommand> nightCommands()
          QStringLiteral("-o FILE: Nachtstartzeiten der Steuerung (--oven) lesen (.TBZ oder .NGT)"), nightRead},
         {QStringLiteral("night send"),
          QStringLiteral("FILE: Nachtstartzeiten aus FILE (.TBZ oder .NGT) zur Steuerung (--oven) senden"), nightSend},
+        {QStringLiteral("night diff"),
+         QStringLiteral("FILE: zeigt je Tag, was ein Senden von FILE ändern würde (Rückgabe 0 gleich, "
+                        "1 verschieden, 2 Fehler)"),
+         nightDiff},
     };
 }
 

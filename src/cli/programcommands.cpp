@@ -1,7 +1,9 @@
-// programs read / programs send: the bake programs of one oven to and from a file.
+// programs read / send / diff: the bake programs of one oven to and from a file, and what a
+// send of a file would change.
 
 #include "clicontext.h"
 
+#include "bakeprog/programcompare.h"
 #include "bakeprog/programlistfiles.h"
 #include "bakeprog/programsheet.h"
 #include "bakeprog/programtransfer.h"
@@ -128,33 +130,86 @@ int programsRead(CliContext &ctx, const QStringList &args)
     return failed ? ExitControllerFailed : ExitOk;
 }
 
-int programsSend(CliContext &ctx, const QStringList &args)
+// The file's list and the range to work on: 0, or the exit code when nothing may go on.
+int prepareList(CliContext &ctx, const QString &command, const QStringList &args, QCommandLineParser &parser,
+                SheetModel &sheet, Range *range, int *last)
 {
-    QCommandLineParser parser;
     parser.addOptions({kFrom, kTo});
-    if (!parseCommandArguments(parser, QStringLiteral("programs send"), args, ctx))
-        return ExitUsage;
-    Range range;
-    if (!parseRange(parser, &range, ctx))
+    if (!parseCommandArguments(parser, command, args, ctx) || !parseRange(parser, range, ctx))
         return ExitUsage;
     const QStringList files = parser.positionalArguments();
     const auto kind = files.size() == 1 ? listFileKind(files.first()) : std::nullopt;
     if (!kind) {
-        ctx.err << "programs send: genau eine Datei mit der Endung .TBR oder .REC angeben." << Qt::endl;
+        ctx.err << command << ": genau eine Datei mit der Endung .TBR oder .REC angeben." << Qt::endl;
         return ExitUsage;
     }
-    SheetModel sheet;
     setupProgramSheet(sheet);
     if (!readList(ctx, files.first(), *kind, sheet))
         return ExitUsage;
+    return resolveRange(ctx, range, last);
+}
+
+int programsSend(CliContext &ctx, const QStringList &args)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption changedOnly(QStringLiteral("changed"),
+                                         QStringLiteral("Erst lesen, dann nur senden, was sich unterscheidet."));
+    parser.addOption(changedOnly);
+    SheetModel sheet;
+    Range range;
     int last = 0;
-    if (const int code = resolveRange(ctx, &range, &last))
+    if (const int code = prepareList(ctx, QStringLiteral("programs send"), args, parser, sheet, &range, &last))
         return code;
+    const int oven = ctx.state.selectedOven();
     ProgramTransfer transfer(ctx.state, ctx.link.engine(), ctx.prompter, sheet);
-    if (!transfer.send(ctx.state.selectedOven(), range.from, last))
+    if (!parser.isSet(changedOnly)) {
+        if (!transfer.send(oven, range.from, last))
+            return ExitControllerFailed;
+        ctx.out << "Backprogramme " << range.from << " bis " << last << " gesendet." << Qt::endl;
+        return ExitOk;
+    }
+    // What the oven holds first; a program that could not be read is sent, to be sure.
+    OvenPrograms onOven;
+    readOvenPrograms(ctx.state, ctx.link.engine(), ctx.prompter, oven, range.from, last, onOven);
+    if (ctx.link.engine().isLineLost())
         return ExitControllerFailed;
-    ctx.out << "Backprogramme " << range.from << " bis " << last << " gesendet." << Qt::endl;
-    return ExitOk;
+    const QList<ProgramDiff> diffs = compareRange(sheet, onOven, range.from, last, ctx.state.minuteColumns);
+    QList<int> numbers;
+    for (const ProgramDiff &diff : diffs)
+        if (diff.needsSending())
+            numbers << diff.number;
+    const bool sent = numbers.isEmpty() || transfer.send(oven, numbers);
+    ctx.out << changedSendOutcome(static_cast<int>(numbers.size()), countDiffs(diffs).equal, oven, sent) << Qt::endl;
+    return sent ? ExitOk : ExitControllerFailed;
+}
+
+// Exit 0: a send would change nothing; 1: it would; 2: the file, the arguments or the oven
+// stood in the way (a program that could not be read leaves the answer open).
+int programsDiff(CliContext &ctx, const QStringList &args)
+{
+    QCommandLineParser parser;
+    SheetModel sheet;
+    Range range;
+    int last = 0;
+    if (const int code = prepareList(ctx, QStringLiteral("programs diff"), args, parser, sheet, &range, &last))
+        return code == ExitControllerFailed ? ExitUsage : code;
+    const int oven = ctx.state.selectedOven();
+    OvenPrograms onOven;
+    bool aborted = false;
+    readOvenPrograms(ctx.state, ctx.link.engine(), ctx.prompter, oven, range.from, last, onOven, nullptr, &aborted);
+    const QList<ProgramDiff> diffs = compareRange(sheet, onOven, range.from, last, ctx.state.minuteColumns);
+    const bool lost = ctx.link.engine().isLineLost(); // said once; the rows it left are not listed
+    for (const ProgramDiff &diff : diffs) {
+        if (diff.kind == ProgramDiffKind::NotRead && !lost)
+            ctx.err << "Programm " << diff.number << ": nicht gelesen" << Qt::endl;
+        else if (const QString line = differenceLine(diff, ctx.state.minuteColumns); !line.isEmpty())
+            ctx.out << line << Qt::endl;
+    }
+    const CompareCounts counts = countDiffs(diffs);
+    ctx.err << compareSummary(counts, oven, range.from, last, aborted) << Qt::endl;
+    if (counts.notRead > 0)
+        return ExitUsage;
+    return counts.changed() > 0 ? ExitControllerFailed : ExitOk;
 }
 
 } // namespace
@@ -164,9 +219,14 @@ QList<CliCommand> programCommands()
     return {
         {QStringLiteral("programs read"),
          QStringLiteral("[--from A] [--to B] -o FILE: Backprogramme lesen (.TBR oder .REC)"), programsRead},
-        {QStringLiteral("programs send"), QStringLiteral("[--from A] [--to B] FILE: Backprogramme senden (--yes "
-                                                         "bestätigt die Warnung)"),
+        {QStringLiteral("programs send"),
+         QStringLiteral("[--changed] [--from A] [--to B] FILE: Backprogramme senden (--yes bestätigt die Warnung; "
+                        "--changed liest erst und sendet nur, was sich unterscheidet)"),
          programsSend},
+        {QStringLiteral("programs diff"),
+         QStringLiteral("[--from A] [--to B] FILE: zeigt je Programm, was ein Senden von FILE ändern würde "
+                        "(Rückgabe 0 gleich, 1 verschieden, 2 Fehler)"),
+         programsDiff},
     };
 }
 

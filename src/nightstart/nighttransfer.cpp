@@ -93,7 +93,8 @@ bool NightTransfer::readRecord(int oven)
                 if (--tries == 0)
                     m_grid.setText(kNightFirstValueRow, kNightFirstValueCol, nightmarker::kTransferError);
             } else {
-                putNightRecord(m_grid, nightRecordFrom(reply.mid(1, kNightRecordBytes)));
+                m_lastRecord = nightRecordFrom(reply.mid(1, kNightRecordBytes));
+                putNightRecord(m_grid, *m_lastRecord);
                 m_grid.setSheetName(nightReceivedSheetName(oven));
                 arrived = true;
                 tries = 0;

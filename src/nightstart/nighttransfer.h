@@ -2,7 +2,11 @@
 // Reading and sending the night start times of one oven. The window and torvelctl run
 // this same code; the grid is the one the window shows.
 
+#include "nightrecord.h"
+
 #include <QString>
+
+#include <optional>
 
 namespace torvel {
 
@@ -37,6 +41,9 @@ public:
     // reads the record back so the grid shows what the controller holds.
     NightSendResult send(int oven);
 
+    // The record as the last read that arrived returned it, before any display rule.
+    std::optional<NightStartRecord> lastRecord() const { return m_lastRecord; }
+
 private:
     bool readRecord(int oven);
     bool address(int oven);
@@ -45,6 +52,7 @@ private:
     CommandEngine &m_engine;
     Prompter &m_prompter;
     SheetModel &m_grid;
+    std::optional<NightStartRecord> m_lastRecord;
 };
 
 } // namespace torvel

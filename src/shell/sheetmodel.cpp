@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace torvel {
 
@@ -320,6 +321,38 @@ void SheetModel::setPrintScale(int percent)
     emit printSetupChanged();
 }
 
+bool SheetModel::setCellMark(int row, int col, CellMark mark, const QString &toolTip)
+{
+    if (!contains(row, col))
+        return false;
+    if (mark == CellMark::None) {
+        if (m_marks.remove(CellKey(row, col)) == 0)
+            return true;
+    } else {
+        m_marks.insert(CellKey(row, col), Mark{mark, toolTip});
+    }
+    emit marksChanged(range(row, col, row, col));
+    return true;
+}
+
+CellMark SheetModel::cellMark(int row, int col) const
+{
+    return m_marks.value(CellKey(row, col)).kind;
+}
+
+QString SheetModel::cellMarkToolTip(int row, int col) const
+{
+    return m_marks.value(CellKey(row, col)).toolTip;
+}
+
+void SheetModel::clearMarks()
+{
+    if (m_marks.isEmpty())
+        return;
+    m_marks.clear();
+    emit marksChanged(QRect());
+}
+
 void SheetModel::beginUpdate()
 {
     ++m_updateDepth;
@@ -337,6 +370,7 @@ void SheetModel::endUpdate()
 
 void SheetModel::noteChanged(const QRect &area)
 {
+    clearMarks(); // they describe the cells as they were
     if (m_updateDepth > 0)
         m_pending = m_pending.isNull() ? area : (m_pending | area);
     else
@@ -352,6 +386,8 @@ void SheetModel::dropOutside()
         else
             it = m_cells.erase(it);
     }
+    for (auto it = m_marks.begin(); it != m_marks.end();)
+        it = contains(it.key().first, it.key().second) ? std::next(it) : m_marks.erase(it);
     bool headings = false;
     while (!m_rowHeadings.isEmpty() && m_rowHeadings.lastKey() > m_maxRow) {
         m_rowHeadings.remove(m_rowHeadings.lastKey());

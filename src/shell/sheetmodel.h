@@ -15,6 +15,17 @@
 
 namespace torvel {
 
+// A cell's mark, e.g. where a compare found the other side different. Marks are a display
+// matter: never saved, printed or copied; any change of the cells clears them all, since
+// they describe the cells as they were.
+enum class CellMark {
+    None,
+    Differs,    // this cell differs from the other side
+    RowDiffers, // something else in this row differs (marks the row's key cell)
+    OnlyHere,   // the row exists here only
+    OnlyThere,  // the row exists on the other side only
+};
+
 class SheetModel : public QObject
 {
     Q_OBJECT
@@ -120,6 +131,14 @@ public:
     // Percent, clamped to kMinPrintScale..kMaxPrintScale.
     void setPrintScale(int percent);
 
+    // Marks with their tooltips (what the other side holds). Refused outside the grid;
+    // CellMark::None removes the mark.
+    bool setCellMark(int row, int col, CellMark mark, const QString &toolTip = QString());
+    CellMark cellMark(int row, int col) const;
+    QString cellMarkToolTip(int row, int col) const;
+    bool hasMarks() const { return !m_marks.isEmpty(); }
+    void clearMarks();
+
     // Collects cell changes into one cellsChanged per outermost batch (loading, clearing).
     void beginUpdate();
     void endUpdate();
@@ -133,12 +152,20 @@ signals:
     void topRowChanged(int row);
     void selectionChanged(const QRect &range);
     void printSetupChanged();
+    // Marks were set or cleared in `range` (null: wherever there were marks).
+    void marksChanged(const QRect &range);
 
 private:
+    struct Mark {
+        CellMark kind = CellMark::None;
+        QString toolTip;
+    };
+
     void noteChanged(const QRect &range);
     void dropOutside();
 
     Cells m_cells;
+    QMap<CellKey, Mark> m_marks;
     QMap<int, QString> m_rowHeadings;
     QMap<int, QString> m_colHeadings;
     QMap<int, QString> m_colToolTips;

@@ -10,6 +10,7 @@ SheetTableModel::SheetTableModel(SheetModel *sheet, QObject *parent)
     : QAbstractTableModel(parent), m_sheet(sheet), m_rows(sheet->maxRow()), m_cols(sheet->maxCol())
 {
     connect(sheet, &SheetModel::cellsChanged, this, &SheetTableModel::cellsChanged);
+    connect(sheet, &SheetModel::marksChanged, this, &SheetTableModel::marksChanged);
     m_flush.setSingleShot(true);
     m_flush.setInterval(40);
     connect(&m_flush, &QTimer::timeout, this, &SheetTableModel::flushChanges);
@@ -75,6 +76,12 @@ QVariant SheetTableModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
     case Qt::EditRole:
         return m_sheet->text(row, col);
+    case Qt::ToolTipRole: {
+        const QString tip = m_sheet->cellMarkToolTip(row, col);
+        return tip.isEmpty() ? QVariant() : QVariant(tip);
+    }
+    case MarkRole:
+        return static_cast<int>(m_sheet->cellMark(row, col));
     case Qt::TextAlignmentRole:
         // Numbers line up on the right, as in a spreadsheet.
         return QVariant::fromValue(Qt::AlignVCenter |
@@ -128,7 +135,13 @@ void SheetTableModel::flushChanges()
     if (shown.isEmpty())
         return;
     emit dataChanged(index(shown.top() - 1, shown.left() - 1), index(shown.bottom() - 1, shown.right() - 1),
-                     {Qt::DisplayRole, Qt::EditRole, Qt::TextAlignmentRole});
+                     {Qt::DisplayRole, Qt::EditRole, Qt::TextAlignmentRole, Qt::ToolTipRole, MarkRole});
+}
+
+void SheetTableModel::marksChanged(const QRect &range)
+{
+    // A compare marks cell by cell: shown with the next batch of changes.
+    cellsChanged(range.isNull() ? QRect(1, 1, columnCount(), rowCount()) : range);
 }
 
 void SheetTableModel::headingsChanged()

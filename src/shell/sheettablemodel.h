@@ -19,6 +19,10 @@ class SheetTableModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
+    // A cell's CellMark as an int; its tooltip comes as Qt::ToolTipRole. How a mark looks is
+    // the view's business.
+    static constexpr int MarkRole = Qt::UserRole + 1;
+
     explicit SheetTableModel(SheetModel *sheet, QObject *parent = nullptr);
 
     SheetModel *sheet() const { return m_sheet; }
@@ -43,6 +47,7 @@ public:
 
 private:
     void cellsChanged(const QRect &range);
+    void marksChanged(const QRect &range);
     void headingsChanged();
     void sizeChanged();
 

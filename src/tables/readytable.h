@@ -5,6 +5,7 @@
 // of the table build on this.
 
 #include <array>
+#include <cstddef>
 
 namespace torvel {
 
@@ -13,6 +14,7 @@ constexpr int kReadyDecks = 9;
 constexpr int kReadyEntries = 128;
 constexpr int kReadyEmptyWoche = 31;
 constexpr int kReadyEmptyMinutes = 2047;
+constexpr int kReadyMinutesPerDay = 1440;
 
 struct ReadyEntry {
     int woche = kReadyEmptyWoche;
@@ -29,6 +31,20 @@ struct ReadyTable {
     ReadyEntry &entry(int day, int deck, int i) { return entries[index(day, deck, i)]; }
     const ReadyEntry &entry(int day, int deck, int i) const { return entries[index(day, deck, i)]; }
 
+    // All 128 entries of the block (day, deck) empty.
+    bool blockEmpty(int day, int deck) const
+    {
+        for (int i = 1; i <= kReadyEntries; ++i)
+            if (entry(day, deck, i) != ReadyEntry{})
+                return false;
+        return true;
+    }
+    void emptyBlock(int day, int deck)
+    {
+        for (int i = 1; i <= kReadyEntries; ++i)
+            entry(day, deck, i) = ReadyEntry{};
+    }
+
     bool operator==(const ReadyTable &other) const = default;
 
     static std::size_t index(int day, int deck, int i)
@@ -44,6 +60,8 @@ struct ReadyBlockFlags {
     bool isSet(int day, int deck) const { return flags[index(day, deck)]; }
     void set(int day, int deck, bool on = true) { flags[index(day, deck)] = on; }
     void setAll(bool on) { flags.fill(on); }
+
+    bool operator==(const ReadyBlockFlags &other) const = default;
 
     static std::size_t index(int day, int deck) { return static_cast<std::size_t>(day * kReadyDecks + deck - 1); }
 };

@@ -3,6 +3,7 @@
 #include "rangedialog.h"
 
 #include "bakeprog/editorprogram.h"
+#include "bakeprog/programcompare.h"
 #include "bakeprog/programlistfiles.h"
 #include "bakeprog/programprint.h"
 #include "bakeprog/programsheet.h"
@@ -16,6 +17,7 @@
 #include "shell/prompter.h"
 #include "shell/requests.h"
 #include "shell/transferguard.h"
+#include "shell/ui/compareresultpanel.h"
 #include "shell/ui/gridview.h"
 #include "shell/ui/windowbusy.h"
 
@@ -91,6 +93,7 @@ ProgramListWindow::ProgramListWindow(AppState *state, ControllerLink *link, Prom
     layout->addWidget(m_grid, 1);
     buildButtons();
     layout->addWidget(m_progressPanel);
+    layout->addWidget(m_compareResult);
     layout->addWidget(m_busyGuard->hint());
     auto *buttons = new QWidget(this);
     buttons->setObjectName(QStringLiteral("Buttons"));
@@ -98,6 +101,7 @@ ProgramListWindow::ProgramListWindow(AppState *state, ControllerLink *link, Prom
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(m_receive);
     row->addWidget(m_send);
+    row->addWidget(m_compare);
     row->addWidget(m_abort);
     row->addWidget(m_eleven);
     row->addWidget(m_ninetyNine);
@@ -112,6 +116,14 @@ ProgramListWindow::ProgramListWindow(AppState *state, ControllerLink *link, Prom
     connect(m_busyGuard, &WindowBusy::heldChanged, this, [this](bool held) {
         m_receive->setEnabled(!held);
         m_send->setEnabled(!held);
+        m_compare->setEnabled(!held);
+    });
+    // A compare describes the list as it was: any change of it ends the result (the sheet
+    // drops the marks itself); another oven makes it, and all that is known, stale.
+    connect(&m_record, &SheetModel::cellsChanged, m_compareResult, &CompareResultPanel::clear);
+    connect(m_state, &AppState::selectedOvenChanged, this, [this] {
+        m_oven.forgetAll();
+        forgetComparison();
     });
     connect(m_busyGuard, &WindowBusy::released, this, &ProgramListWindow::runPendingRequests);
     m_state->bakeProgramList = this;
@@ -150,6 +162,16 @@ void ProgramListWindow::buildButtons()
     m_send = new QPushButton(QStringLiteral("Backprogramme zum Torvel senden"), this);
     m_send->setObjectName(QStringLiteral("BPrgsenden"));
     connect(m_send, &QPushButton::clicked, this, &ProgramListWindow::BPrgsendenClick);
+    m_compare = new QPushButton(QStringLiteral("Mit Torvel vergleichen"), this);
+    m_compare->setObjectName(QStringLiteral("BPrgVergleichen"));
+    m_compare->setToolTip(QStringLiteral("Liest die Programme eines Bereichs vom Torvel, ohne die Liste zu ändern, "
+                                         "und markiert, was ein Senden dort ändern würde."));
+    connect(m_compare, &QPushButton::clicked, this, &ProgramListWindow::BPrgVergleichenClick);
+    m_compareResult = new CompareResultPanel({{CellMark::Differs, QStringLiteral("verschieden")},
+                                              {CellMark::RowDiffers, QStringLiteral("Programm mit anderen Werten")},
+                                              {CellMark::OnlyHere, QStringLiteral("nur in der Liste")},
+                                              {CellMark::OnlyThere, QStringLiteral("nur am Torvel")}},
+                                             this);
     m_abort = new QPushButton(QStringLiteral("Abbrechen"), this);
     m_abort->setObjectName(QStringLiteral("AbbruchButton"));
     m_abort->setEnabled(false);
@@ -264,6 +286,7 @@ void ProgramListWindow::receive()
     m_record.setTopRow(first);
     setBusy(true);
     ProgramTransfer transfer(*m_state, m_link->engine(), *m_prompter, m_record, this);
+    transfer.setWireCopy(&m_oven); // the list now equals the oven where a program arrived
     const int received = transfer.receive(oven, first, last);
     setBusy(false);
     if (!m_link->engine().isLineLost()) // a lost line has said so itself
@@ -284,18 +307,108 @@ void ProgramListWindow::send()
     int last = 0;
     if (!prepare(QStringLiteral("   sende von:"), oven, &first, &last))
         return;
+    int equal = -1; // -1: the whole range goes
+    bool cancelled = false;
+    const QList<int> numbers = chooseProgramsToSend(oven, first, last, &equal, &cancelled);
+    if (cancelled || m_busyGuard->closing())
+        return;
+    if (numbers.isEmpty()) { // nothing differs: nothing goes on the line
+        m_state->reportOutcome(changedSendOutcome(0, equal, oven, true));
+        return;
+    }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QElapsedTimer clock;
     clock.start();
     setBusy(true);
     ProgramTransfer transfer(*m_state, m_link->engine(), *m_prompter, m_record, this);
     transfer.setRetrytest(m_retrytest->isChecked());
-    const bool sent = transfer.send(oven, first, last);
+    transfer.setWireCopy(&m_oven); // what was acknowledged is what the oven holds now
+    const bool sent = transfer.send(oven, numbers);
     setBusy(false);
+    forgetComparison(); // the oven has changed since
     if (!m_link->engine().isLineLost())
-        m_state->reportOutcome(sendOutcome(first, last, oven, sent));
+        m_state->reportOutcome(equal < 0 ? sendOutcome(first, last, oven, sent)
+                                         : changedSendOutcome(static_cast<int>(numbers.size()), equal, oven, sent));
     m_transferTime->setText(elapsedText(clock.elapsed()));
     QApplication::restoreOverrideCursor();
+}
+
+QList<int> ProgramListWindow::chooseProgramsToSend(int oven, int first, int last, int *equal, bool *cancelled)
+{
+    QList<int> all;
+    for (int n = first; n <= last; ++n)
+        all << n;
+    if (m_oven.oven() != oven || !m_oven.knowsAny(first, last))
+        return all; // nothing known of this oven: the question would have no answer
+    const QList<int> changed = programsToSend(m_record, m_oven, first, last, m_state->minuteColumns);
+    const int count = static_cast<int>(changed.size());
+    int sendable = 0; // "ERR:" rows never go
+    for (int n : all)
+        sendable += isFaultyName(m_record.text(n, 1)) ? 0 : 1;
+    if (count >= sendable)
+        return all;
+    const int unchanged = sendable - count;
+    int unknown = 0;
+    for (int n : changed)
+        unknown += m_oven.knows(n) ? 0 : 1;
+    const int choice = m_prompter->choose(kSendChoiceCaption,
+                                          sendChoiceText(count, unknown, unchanged, first, last, oven),
+                                          {sendChangedChoice(count), sendAllChoice(sendable)});
+    if (choice < 0) {
+        *cancelled = true;
+        return {};
+    }
+    if (choice == 1)
+        return all;
+    *equal = unchanged;
+    return changed;
+}
+
+void ProgramListWindow::BPrgVergleichenClick()
+{
+    m_busyGuard->runWhenLineFree([this] { compare(); });
+}
+
+void ProgramListWindow::compare()
+{
+    const int oven = m_state->selectedOven();
+    int first = 0;
+    int last = 0;
+    if (!prepare(QStringLiteral("vergleiche von:"), oven, &first, &last))
+        return;
+    QElapsedTimer clock;
+    clock.start();
+    setBusy(true);
+    bool aborted = false;
+    // Into the window's copy of the oven, never into the list.
+    readOvenPrograms(*m_state, m_link->engine(), *m_prompter, oven, first, last, m_oven, this, &aborted);
+    setBusy(false);
+    m_transferTime->setText(elapsedText(clock.elapsed()));
+    if (!m_busyGuard->closing())
+        showComparison(oven, first, last, aborted);
+}
+
+void ProgramListWindow::showComparison(int oven, int first, int last, bool aborted)
+{
+    const QList<ProgramDiff> diffs = compareRange(m_record, m_oven, first, last, m_state->minuteColumns);
+    m_record.clearMarks();
+    markDifferences(m_record, diffs, m_state->minuteColumns);
+    const QString summary = compareSummary(countDiffs(diffs), oven, first, last, aborted);
+    m_compareResult->showResult(summary);
+    if (!m_link->engine().isLineLost()) // a lost line has said so itself
+        m_state->reportOutcome(summary);
+    for (const ProgramDiff &diff : diffs) {
+        if (diff.needsSending() && diff.kind != ProgramDiffKind::NotRead) {
+            m_record.setTopRow(diff.number); // the first difference in view
+            break;
+        }
+    }
+}
+
+void ProgramListWindow::forgetComparison()
+{
+    m_record.clearMarks();
+    m_compareResult->clear();
 }
 
 void ProgramListWindow::AbbruchButtonClick()
@@ -412,6 +525,10 @@ void ProgramListWindow::loadRecordRequest(int p1)
 {
     ProgramListFiles files(m_record, *m_state, *m_prompter, m_recordModified);
     const ListFileResult result = files.loadRecord(p1 == kUsbParam ? ListFileKind::Tbr : ListFileKind::Rec);
+    if (result.done()) {
+        m_oven.forgetAll(); // the list is the file's now: nothing of it counts as on the oven
+        forgetComparison();
+    }
     if (!result.caption.isEmpty())
         setWindowTitle(result.caption);
 }
@@ -448,10 +565,13 @@ void ProgramListWindow::loadSingleProgram(FileKind kind, const QString &fileName
         return; // never into a list a transfer fills
     ProgramListFiles files(m_record, *m_state, *m_prompter, m_recordModified);
     const int row = std::max(1, m_record.currentRow());
+    bool loaded = false;
     if (kind == FileKind::Bpr)
-        files.loadBpr(fileName, row);
+        files.loadBpr(fileName, row, &loaded);
     else if (kind == FileKind::Tbp)
-        files.loadTbp(fileName, row);
+        files.loadTbp(fileName, row, &loaded);
+    if (loaded)
+        m_oven.forget(row);
 }
 
 

@@ -2,6 +2,7 @@
 // "Backprogramm": the programs of one oven in a grid, received from and sent to the
 // selected oven, opened and saved through the frame's file requests.
 
+#include "bakeprog/ovenprograms.h"
 #include "bakeprog/programtransfer.h"
 #include "shell/requests.h"
 #include "shell/sheetmodel.h"
@@ -21,6 +22,7 @@ class QRadioButton;
 namespace torvel {
 
 class AppState;
+class CompareResultPanel;
 class ControllerLink;
 class GridView;
 class Prompter;
@@ -50,7 +52,11 @@ public:
 
     QPushButton *receiveButton() const { return m_receive; }
     QPushButton *sendButton() const { return m_send; }
+    QPushButton *compareButton() const { return m_compare; }
     QPushButton *abortButton() const { return m_abort; }
+    CompareResultPanel *compareResult() const { return m_compareResult; }
+    // What the selected oven holds as far as this list knows (read, compared or sent).
+    const OvenPrograms &ovenCopy() const { return m_oven; }
     QWidget *progressPanel() const { return m_progressPanel; }
     QProgressBar *gauge() const { return m_gauge; }
     QLabel *transferTime() const { return m_transferTime; }
@@ -71,9 +77,12 @@ public:
     int currentProgramRow() const override;
     void loadSingleProgram(FileKind kind, const QString &fileName) override;
 
-    // Both wait while another window holds the line.
+    // All three wait while another window holds the line.
     void BPrgempfangenClick();
     void BPrgsendenClick();
+    // "Mit Torvel vergleichen": reads the oven's programs of a range into a copy of their own
+    // and marks in the list what a send would change.
+    void BPrgVergleichenClick();
     void AbbruchButtonClick();
 
     // ProgramTransferView
@@ -102,6 +111,11 @@ private:
     void setBusy(bool busy);
     void receive();
     void send();
+    void compare();
+    void showComparison(int oven, int first, int last, bool aborted);
+    // The programs of first..last to send; empty when the user cancelled (*cancelled).
+    QList<int> chooseProgramsToSend(int oven, int first, int last, int *equal, bool *cancelled);
+    void forgetComparison();
     // Capacity query and range dialog; false when the transfer must not start.
     bool prepare(const QString &label, int oven, int *first, int *last);
     void handleRequest(const PendingRequest &request);
@@ -130,6 +144,9 @@ private:
     QProgressBar *m_gauge = nullptr;
     QPushButton *m_receive = nullptr;
     QPushButton *m_send = nullptr;
+    QPushButton *m_compare = nullptr;
+    CompareResultPanel *m_compareResult = nullptr;
+    OvenPrograms m_oven;
     QPushButton *m_abort = nullptr;
     QRadioButton *m_eleven = nullptr;
     QRadioButton *m_ninetyNine = nullptr;

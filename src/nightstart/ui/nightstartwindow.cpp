@@ -2,12 +2,15 @@
 
 #include "shell/ui/childhost.h"
 #include "link/controllerlink.h"
+#include "nightstart/nightcheck.h"
+#include "nightstart/nightcompare.h"
 #include "nightstart/nightfiles.h"
 #include "nightstart/nightstartgrid.h"
 #include "nightstart/nighttransfer.h"
 #include "shell/appstate.h"
 #include "shell/prompter.h"
 #include "shell/sheetmodel.h"
+#include "shell/ui/compareresultpanel.h"
 #include "shell/ui/gridview.h"
 #include "shell/ui/windowbusy.h"
 
@@ -48,6 +51,12 @@ NightStartWindow::NightStartWindow(AppState *state, ControllerLink *link, Prompt
     m_nachtzeit->setObjectName(QStringLiteral("Nachtzeit"));
     m_nachtRead = makeButton(QStringLiteral("NachtRead"), QStringLiteral("Nachtstartzeiten vom Torvel lesen"), this);
     m_nachtWrite = makeButton(QStringLiteral("NachtWrite"), QStringLiteral("Nachtstartzeiten zum Torvel senden"), this);
+    m_vergleichen = makeButton(QStringLiteral("NachtVergleichen"), QStringLiteral("Mit Torvel vergleichen"), this);
+    m_vergleichen->setToolTip(QStringLiteral("Liest die Nachtstartzeiten vom Torvel, ohne die Tabelle zu ändern, "
+                                             "und markiert, was ein Senden dort ändern würde."));
+    m_compareResult = new CompareResultPanel({{CellMark::Differs, QStringLiteral("verschieden")},
+                                              {CellMark::RowDiffers, QStringLiteral("Tag mit anderen Zeiten")}},
+                                             this);
     m_abbruch = makeButton(QStringLiteral("AbbruchButton"), QStringLiteral("Abbruch"), this);
     m_abbruch->setEnabled(false);
     m_nachtLoadBtn = makeButton(QStringLiteral("NachtLoadBtn"), QStringLiteral("Nachtstartzeiten laden"), this);
@@ -58,10 +67,12 @@ NightStartWindow::NightStartWindow(AppState *state, ControllerLink *link, Prompt
     auto *buttons = new QVBoxLayout;
     buttons->addWidget(m_nachtRead);
     buttons->addWidget(m_nachtWrite);
+    buttons->addWidget(m_vergleichen);
     buttons->addWidget(m_abbruch);
     buttons->addWidget(m_nachtLoadBtn);
     buttons->addWidget(m_nachtWriteBtn);
     buttons->addWidget(m_busy->hint());
+    buttons->addWidget(m_compareResult); // beside the grid: the window keeps its size
     buttons->addStretch();
     auto *layout = new QHBoxLayout(this);
     layout->addWidget(m_nachtzeit, 1);
@@ -82,6 +93,14 @@ NightStartWindow::NightStartWindow(AppState *state, ControllerLink *link, Prompt
 
     connect(m_nachtRead, &QPushButton::clicked, this, &NightStartWindow::NachtReadClick);
     connect(m_nachtWrite, &QPushButton::clicked, this, &NightStartWindow::NachtWriteClick);
+    connect(m_vergleichen, &QPushButton::clicked, this, &NightStartWindow::NachtVergleichenClick);
+    // A compare describes the grid as it was (the sheet drops the marks itself on a change)
+    // and the oven it was made with.
+    connect(m_sheet, &SheetModel::cellsChanged, m_compareResult, &CompareResultPanel::clear);
+    connect(m_state, &AppState::selectedOvenChanged, this, [this] {
+        m_sheet->clearMarks();
+        m_compareResult->clear();
+    });
     connect(m_nachtLoadBtn, &QPushButton::clicked, this, &NightStartWindow::NachtReadClick);
     connect(m_nachtWriteBtn, &QPushButton::clicked, this, &NightStartWindow::NachtWriteClick);
     connect(m_abbruch, &QPushButton::clicked, this, [this] { m_state->abortFlag = true; });
@@ -112,7 +131,7 @@ bool NightStartWindow::transferRunning() const
 
 void NightStartWindow::setBusy(bool on)
 {
-    for (QPushButton *b : {m_nachtRead, m_nachtWrite, m_nachtLoadBtn, m_nachtWriteBtn})
+    for (QPushButton *b : {m_nachtRead, m_nachtWrite, m_vergleichen, m_nachtLoadBtn, m_nachtWriteBtn})
         b->setEnabled(!on);
     m_abbruch->setEnabled(on);
     // The transfer writes the cells; typing meanwhile would mix with it.
@@ -143,6 +162,38 @@ void NightStartWindow::send()
     const NightSendResult result = NightTransfer(*m_state, m_link->engine(), *m_prompter, *m_sheet).send(oven);
     if (!m_link->engine().isLineLost())
         m_state->reportOutcome(nightSendOutcome(oven, result));
+}
+
+void NightStartWindow::NachtVergleichenClick()
+{
+    m_busy->runWhenLineFree([this] { compare(); });
+}
+
+void NightStartWindow::compare()
+{
+    const int oven = m_state->selectedOven();
+    // What cannot be sent cannot be compared: said before anything goes on the line.
+    if (const auto problem = findInvalidNightCell(*m_sheet)) {
+        m_prompter->inform(kNightCellProblemCaption, nightCompareProblemText(*problem));
+        return;
+    }
+    bool aborted = false;
+    const auto record = readOvenNightRecord(*m_state, m_link->engine(), *m_prompter, oven, &aborted);
+    if (m_busy->closing())
+        return;
+    const bool lost = m_link->engine().isLineLost(); // a lost line has said so itself
+    if (!record) {
+        if (!lost)
+            m_state->reportOutcome(nightReadOutcome(oven, false, aborted));
+        return;
+    }
+    const QList<NightCellDiff> diffs = compareNightRecords(nightRecordAsSent(*m_sheet), *record);
+    m_sheet->clearMarks();
+    markNightDifferences(*m_sheet, diffs, *record);
+    const QString summary = nightCompareSummary(oven, diffs);
+    m_compareResult->showResult(summary);
+    if (!lost)
+        m_state->reportOutcome(summary);
 }
 
 void NightStartWindow::NachtzeitKeyPress(QChar *ch)
@@ -224,8 +275,12 @@ void NightStartWindow::saveGrid(bool usb, const QString &fileName)
 void NightStartWindow::loadGrid(bool usb, const QString &fileName)
 {
     QString error;
-    if (!loadNightFile(fileName, usb ? NightFileKind::Tbz : NightFileKind::Ngt, *m_sheet, &error))
+    if (!loadNightFile(fileName, usb ? NightFileKind::Tbz : NightFileKind::Ngt, *m_sheet, &error)) {
         m_prompter->inform(kFileErrorCaption, error);
+        return;
+    }
+    m_sheet->clearMarks(); // also when the file held what the grid showed
+    m_compareResult->clear();
 }
 
 void NightStartWindow::printGrid()

@@ -16,6 +16,7 @@ class QPushButton;
 namespace torvel {
 
 class AppState;
+class CompareResultPanel;
 class ControllerLink;
 class GridView;
 class Prompter;
@@ -44,6 +45,10 @@ public:
     void NachtReadClick();
     // "Nachtstartzeiten zum Torvel senden"; waits while the line is taken.
     void NachtWriteClick();
+    // "Mit Torvel vergleichen": reads the oven's night starts into a grid of their own and
+    // marks the cells a send would change; waits while the line is taken.
+    void NachtVergleichenClick();
+    CompareResultPanel *compareResult() const { return m_compareResult; }
     // Typing into the grid: digits only.
     void NachtzeitKeyPress(QChar *ch);
 
@@ -65,6 +70,7 @@ private:
     void setBusy(bool on);
     void read();
     void send();
+    void compare();
     void handleRequest(const PendingRequest &request);
     void saveGrid(bool usb, const QString &fileName);
     void loadGrid(bool usb, const QString &fileName);
@@ -80,7 +86,9 @@ private:
     GridView *m_nachtzeit;
     QPushButton *m_nachtRead;
     QPushButton *m_nachtWrite;
+    QPushButton *m_vergleichen;
     QPushButton *m_abbruch;
+    CompareResultPanel *m_compareResult;
     QPushButton *m_nachtLoadBtn;
     QPushButton *m_nachtWriteBtn;
     SheetPrintFunction m_print;

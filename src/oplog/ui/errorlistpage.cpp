@@ -1,12 +1,15 @@
 #include "errorlistpage.h"
 
-#include "torvel2/ui/torvel2context.h"
-
 namespace torvel {
 
-ErrorListPage::ErrorListPage(Torvel2Context &ctx, QWidget *parent) : QWidget(parent), m_ctx(ctx)
+namespace {
+const LogPage::Names kNames{"FehlerTabSheet",  "FehlerGrid",      "GetErrorData", "ClearErrorData",  "SaveEdata",
+                            "OpenEData",       "ErrorDrucken",    "HiOffErr",     "ReadCompleteErr", "IgnoreErrorErr",
+                            "EDatenDauertest", "FehlerDauertest", nullptr};
+} // namespace
+
+ErrorListPage::ErrorListPage(Torvel2Context &ctx, QWidget *parent) : LogPage(ctx, LogKind::ErrorList, kNames, parent)
 {
-    setObjectName(QStringLiteral("FehlerTabSheet"));
 }
 
 } // namespace torvel

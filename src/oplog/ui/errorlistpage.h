@@ -1,21 +1,16 @@
 #pragma once
-// The page "Fehler-Liste" (`FehlerTabSheet`) of the Torvel2 window: the controller's error
-// list. An empty frame for now.
+// The page "Fehler-Liste" (`FehlerTabSheet`) of the Torvel2 window: the controller's error list
+// in `FehlerGrid`.
 
-#include <QWidget>
+#include "logpage.h"
 
 namespace torvel {
 
-class Torvel2Context;
-
-class ErrorListPage : public QWidget
+class ErrorListPage : public LogPage
 {
     Q_OBJECT
 public:
-    ErrorListPage(Torvel2Context &ctx, QWidget *parent = nullptr);
-
-private:
-    Torvel2Context &m_ctx;
+    explicit ErrorListPage(Torvel2Context &ctx, QWidget *parent = nullptr);
 };
 
 } // namespace torvel

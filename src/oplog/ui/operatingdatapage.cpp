@@ -1,12 +1,16 @@
 #include "operatingdatapage.h"
 
-#include "torvel2/ui/torvel2context.h"
-
 namespace torvel {
 
-OperatingDataPage::OperatingDataPage(Torvel2Context &ctx, QWidget *parent) : QWidget(parent), m_ctx(ctx)
+namespace {
+const LogPage::Names kNames{"BDataSheet",      "BetriebsDatenGrid", "GetData", "ClearData",    "SaveBData",
+                            "OpenBData",       "Drucken",           "HiOff",   "ReadComplete", "IgnoreError",
+                            "BDatenDauertest", "BDatenDauertest",   "Button5"};
+} // namespace
+
+OperatingDataPage::OperatingDataPage(Torvel2Context &ctx, QWidget *parent)
+    : LogPage(ctx, LogKind::OperatingData, kNames, parent)
 {
-    setObjectName(QStringLiteral("BDataSheet"));
 }
 
 } // namespace torvel

@@ -1,21 +1,16 @@
 #pragma once
 // The page "Betriebsdaten" (`BDataSheet`) of the Torvel2 window: the controller's operating
-// data log. An empty frame for now.
+// data log in `BetriebsDatenGrid`, with the names of the bake programs it mentions.
 
-#include <QWidget>
+#include "logpage.h"
 
 namespace torvel {
 
-class Torvel2Context;
-
-class OperatingDataPage : public QWidget
+class OperatingDataPage : public LogPage
 {
     Q_OBJECT
 public:
-    OperatingDataPage(Torvel2Context &ctx, QWidget *parent = nullptr);
-
-private:
-    Torvel2Context &m_ctx;
+    explicit OperatingDataPage(Torvel2Context &ctx, QWidget *parent = nullptr);
 };
 
 } // namespace torvel

@@ -182,10 +182,37 @@ public:
             emit m_grid->cellEdited(row, col);
     }
 
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const QColor colour =
+            GridView::markColour(static_cast<CellMark>(index.data(SheetTableModel::MarkRole).toInt()));
+        if (colour.isValid())
+            option->backgroundBrush = colour;
+    }
+
 private:
     QObject *m_keyFilter;
     GridView *m_grid;
 };
+
+QColor GridView::markColour(CellMark mark)
+{
+    switch (mark) {
+    case CellMark::Differs:
+        return QColor(255, 196, 110);
+    case CellMark::RowDiffers:
+        return QColor(255, 238, 176);
+    case CellMark::OnlyHere:
+        return QColor(190, 235, 190);
+    case CellMark::OnlyThere:
+        return QColor(245, 190, 190);
+    case CellMark::None:
+        break;
+    }
+    return QColor();
+}
 
 GridView::~GridView()
 {

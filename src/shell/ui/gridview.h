@@ -4,6 +4,9 @@
 // work on the sheet alone. Typing starts editing in place; the key hooks let a window act on
 // keys or filter the characters typed (in the grid and in the cell editor alike).
 
+#include "shell/sheetmodel.h"
+
+#include <QColor>
 #include <QWidget>
 
 #include <functional>
@@ -14,7 +17,6 @@ class QTableView;
 
 namespace torvel {
 
-class SheetModel;
 class SheetTableModel;
 class GridTable;
 class FrozenColumn;
@@ -31,6 +33,9 @@ public:
     QTableView *table() const;
     QLabel *titleLabel() const { return m_title; }
     QLabel *cornerLabel() const { return m_corner; }
+
+    // The background a marked cell gets (invalid for CellMark::None); its tooltip tells more.
+    static QColor markColour(CellMark mark);
 
     // Keeps the first column in view while the others scroll sideways (0 or 1 columns).
     void setFrozenColumns(int count);

@@ -465,7 +465,8 @@ void MainWindow::exportUsb()
 void MainWindow::filePrint()
 {
     QObject *target = m_state->printTarget;
-    if (target && (target == m_state->bakeProgramList || target == m_state->nightStartWindow)) {
+    if (target && (target == m_state->bakeProgramList || target == m_state->nightStartWindow
+                   || target == m_state->torvel2Window)) {
         postRequest(target, Request::Print);
         return;
     }

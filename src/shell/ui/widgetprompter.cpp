@@ -88,6 +88,19 @@ PromptButton WidgetPrompter::ask(const QString &caption, const QString &text, co
     }
 }
 
+int WidgetPrompter::choose(const QString &caption, const QString &text, const QStringList &choices)
+{
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, m_dialogParent);
+    QList<QPushButton *> buttons;
+    for (const QString &choice : choices)
+        buttons << box.addButton(choice, QMessageBox::AcceptRole);
+    QPushButton *cancel = box.addButton(buttonText(PromptButton::Cancel), QMessageBox::RejectRole);
+    box.setDefaultButton(buttons.isEmpty() ? cancel : buttons.first());
+    box.setEscapeButton(cancel);
+    runBox(box);
+    return static_cast<int>(buttons.indexOf(qobject_cast<QPushButton *>(box.clickedButton())));
+}
+
 void WidgetPrompter::inform(const QString &caption, const QString &text)
 {
     QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::NoButton, m_dialogParent);

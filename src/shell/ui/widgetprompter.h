@@ -22,6 +22,7 @@ public:
     WidgetPrompter(AppState *state, QMdiArea *area, QWidget *dialogParent);
 
     PromptButton ask(const QString &caption, const QString &text, const QList<PromptButton> &buttons) override;
+    int choose(const QString &caption, const QString &text, const QStringList &choices) override;
     void inform(const QString &caption, const QString &text) override;
     void showMessageWindow(const QString &text) override;
     void retrigger() override;

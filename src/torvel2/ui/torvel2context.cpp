@@ -4,6 +4,8 @@
 #include "shell/appstate.h"
 #include "shell/prompter.h"
 #include "shell/textlines.h"
+#include "tables/readytable.h"
+#include "tables/readyvalidate.h"
 
 #include <QFileDialog>
 #include <QTimer>
@@ -34,7 +36,7 @@ Torvel2Context::Transfer::~Transfer()
 }
 
 Torvel2Context::Torvel2Context(AppState *state, ControllerLink *link, Prompter *prompter, QObject *parent)
-    : QObject(parent), m_state(state), m_link(link), m_prompter(prompter)
+    : QObject(parent), m_state(state), m_link(link), m_prompter(prompter), m_logFolder(defaultLogFolder())
 {
     m_debugMemo.setLineLimit(0);
 }
@@ -124,12 +126,46 @@ void Torvel2Context::setIgnoreError(bool on)
     emit ignoreErrorChanged(on);
 }
 
+void Torvel2Context::setHerdMax(int decks)
+{
+    m_herdMax = std::clamp(decks, 1, kReadyDecks);
+}
+
 void Torvel2Context::setReference(const ReferenceYear &reference)
 {
     if (m_reference == reference)
         return;
     m_reference = reference;
     emit referenceChanged();
+}
+
+void Torvel2Context::setCaption(const QString &caption)
+{
+    if (m_caption == caption)
+        return;
+    m_caption = caption;
+    emit captionChanged(caption);
+}
+
+QString Torvel2Context::askSaveFileName(const QStringList &filters, const QString &suffix, int *type) const
+{
+    *type = 0;
+    if (saveFileTypeDialog)
+        return saveFileTypeDialog(filters, suffix, type);
+    QFileDialog dialog(m_dialogParent, QStringLiteral("Speichern unter"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(suffix);
+    // The suffix follows the type chosen: "*.CSV" types save .CSV files.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &filter) {
+        const qsizetype dot = filter.lastIndexOf(QStringLiteral("*."));
+        if (dot >= 0)
+            dialog.setDefaultSuffix(filter.mid(dot + 2).chopped(1));
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    *type = static_cast<int>(std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter())));
+    return dialog.selectedFiles().first();
 }
 
 QString Torvel2Context::askSaveFileName(const QString &filter, const QString &suffix) const

@@ -13,6 +13,7 @@
 // Debug panels of the pages are shown only with state().modemStartup.
 
 #include "link/memolog.h"
+#include "oplog/operatinglist.h"
 #include "shell/transferguard.h"
 #include "torvel2/torvel2address.h"
 #include "torvel2/torvelrecord.h"
@@ -20,6 +21,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -59,6 +61,11 @@ public:
     CommandEngine &engine() const;
     Prompter &prompter() const { return *m_prompter; }
     TorvelRecord &record() { return m_record; }
+    // The operating data or error list read or opened last (both pages share it).
+    OperatingList &operatingList() { return m_operatingList; }
+    // The window's caption ("Torvel2", then the header of the list read or opened last).
+    QString caption() const { return m_caption; }
+    void setCaption(const QString &caption);
 
     // --- The line ---------------------------------------------------------------------------
     // How a transfer shows itself: a page transfer calls SetBusy and pauses the clock window's
@@ -127,6 +134,13 @@ public:
     void setIgnoreError(bool on);
     const ReferenceYear &reference() const { return m_reference; }
     void setReference(const ReferenceYear &reference);
+    // `HerdMax` of the ready table page (1..9): the decks its complete operations, grid and
+    // checks cover, and that the record transfer needs read.
+    int herdMax() const { return m_herdMax; }
+    void setHerdMax(int decks);
+    // The folder "log" beside the program for the check reports; tests point it elsewhere.
+    QString logFolder() const { return m_logFolder; }
+    void setLogFolder(const QString &folder) { m_logFolder = folder; }
 
     // --- File dialogs --------------------------------------------------------------------------
     // The chosen file, empty when cancelled. Tests replace the dialogs.
@@ -134,6 +148,9 @@ public:
     std::function<QString(const QString &filter, const QString &suffix)> openFileDialog;
     QString askSaveFileName(const QString &filter, const QString &suffix) const;
     QString askOpenFileName(const QString &filter, const QString &suffix) const;
+    // A save dialog offering several file types: `type` gets the index of the one chosen.
+    std::function<QString(const QStringList &filters, const QString &suffix, int *type)> saveFileTypeDialog;
+    QString askSaveFileName(const QStringList &filters, const QString &suffix, int *type) const;
     void setDialogParent(QWidget *parent) { m_dialogParent = parent; }
 
 signals:
@@ -143,15 +160,20 @@ signals:
     void transferFinished();
     void ignoreErrorChanged(bool on);
     void referenceChanged();
+    void captionChanged(const QString &caption);
 
 private:
     AppState *m_state;
     ControllerLink *m_link;
     Prompter *m_prompter;
     TorvelRecord m_record;
+    OperatingList m_operatingList;
+    QString m_caption = QStringLiteral("Torvel2");
     MemoLog m_vksMemo;
     MemoLog m_debugMemo;
     ReferenceYear m_reference;
+    int m_herdMax = 9;
+    QString m_logFolder;
     QPointer<QWidget> m_dialogParent;
     int m_running = 0;
     int m_progress = 0;

@@ -8,6 +8,7 @@
 #include "oplog/ui/errorlistpage.h"
 #include "oplog/ui/operatingdatapage.h"
 #include "shell/appstate.h"
+#include "shell/prompter.h"
 #include "shell/requests.h"
 #include "shell/ui/childhost.h"
 #include "tables/ui/gradientpage.h"
@@ -30,7 +31,7 @@ Torvel2Window::Torvel2Window(AppState *state, ControllerLink *link, Prompter *pr
     : QWidget(parent), m_state(state), m_ctx(new Torvel2Context(state, link, prompter, this))
 {
     setObjectName(QStringLiteral("TwTorvel2"));
-    setWindowTitle(QStringLiteral("Torvel2"));
+    setWindowTitle(m_ctx->caption());
     m_ctx->setDialogParent(this);
     buildPages();
 
@@ -61,6 +62,13 @@ Torvel2Window::Torvel2Window(AppState *state, ControllerLink *link, Prompter *pr
         m_gauge->setValue(value);
     });
     connect(m_ctx, &Torvel2Context::transferFinished, this, &Torvel2Window::finishDeferredClose);
+    connect(m_ctx, &Torvel2Context::captionChanged, this, &QWidget::setWindowTitle);
+    connect(m_ctx, &Torvel2Context::transferFinished, this, [this] {
+        if (m_printWaiting && !m_ctx->transferRunning()) {
+            m_printWaiting = false;
+            printActivePage();
+        }
+    });
 
     m_vksTimer = new QTimer(this);
     m_vksTimer->setObjectName(QStringLiteral("VKSTimer"));
@@ -150,6 +158,21 @@ void Torvel2Window::onActivated()
     }
 }
 
+void Torvel2Window::printActivePage()
+{
+    if (m_ctx->transferRunning()) {
+        m_printWaiting = true; // once the transfer has returned
+        return;
+    }
+    QWidget *page = m_pageControl->currentWidget();
+    if (page == m_operatingData)
+        m_operatingData->PrintClick();
+    else if (page == m_errorList)
+        m_errorList->PrintClick();
+    else
+        m_ctx->prompter().showMessageWindow(QStringLiteral("ERR: Kein druckbares Fenster markiert."));
+}
+
 void Torvel2Window::unregister()
 {
     if (m_state->torvel2Window == this)
@@ -188,6 +211,8 @@ bool Torvel2Window::event(QEvent *event)
         const auto *r = static_cast<RequestEvent *>(event);
         if (r->request() == Request::ShowAgain && !m_closeDeferred)
             showAgain(this);
+        else if (r->request() == Request::Print && !m_ctx->closing())
+            printActivePage();
         return true;
     }
     return QWidget::event(event);

@@ -41,7 +41,10 @@ public:
     QTimer *vksTimer() const { return m_vksTimer; }
     VksDebugPage *vksDebugPage() const { return m_vksDebug; }
     GradientPage *gradientPage() const { return m_gradient; }
+    ReadyTablePage *readyTablePage() const { return m_ready; }
     DebugPage *debugPage() const { return m_debugTab; }
+    OperatingDataPage *operatingDataPage() const { return m_operatingData; }
+    ErrorListPage *errorListPage() const { return m_errorList; }
 
     // One tick of `VKSTimer`.
     void VKSTimerTimer();
@@ -56,6 +59,8 @@ private:
     void showBusy(bool done);
     void onActivated();
     void finishDeferredClose();
+    // The frame's print request: the log page in front prints its list.
+    void printActivePage();
     void unregister();
 
     AppState *m_state;
@@ -76,6 +81,7 @@ private:
     bool m_readyTableInitialised = false;
     bool m_closeDeferred = false;
     bool m_hourglass = false;
+    bool m_printWaiting = false;
 };
 
 } // namespace torvel
