@@ -1,5 +1,6 @@
 // Read and write times of every file format with full-size content (all 99 programs, a whole
-// night start week, both gradient modes, a large phone book), through the same core functions
+// night start week, both gradient modes, the whole ready table, a full operating log, a
+// large phone book), through the same core functions
 // the windows and torvelctl use. Prints the median of several runs and its ratio to the
 // 100 ms a user starts to notice. Asserts nothing.
 //
@@ -17,8 +18,13 @@
 #include "shell/appstate.h"
 #include "shell/prompter.h"
 #include "shell/sheetmodel.h"
+#include "oplog/logfile.h"
+#include "oplog/loggrid.h"
+#include "shell/workbookfile.h"
 #include "tables/gradientfile.h"
 #include "tables/gradienttable.h"
+#include "tables/readydefaults.h"
+#include "tables/readyfile.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -70,6 +76,8 @@ struct Fixture {
     SheetModel nightBack;
     GradientTable gradient = testGradientTable();
     PhoneBook book;
+    ReadyTable ready = defaultReadyTable();
+    SheetModel log;
 
     Fixture()
     {
@@ -88,6 +96,17 @@ struct Fixture {
             for (int col = kNightFirstValueCol; col <= kNightCols; ++col)
                 night.setNumber(row, col, isNightHourColumn(col) ? (row * 3 + col) % 24 : (row * 7 + col) % 60);
         }
+        OperatingList list{QStringLiteral("Betriebsdaten Torvel70; 11.03.2024 09:00:00"), {}};
+        for (int i = 1; i <= 2048; ++i) {
+            const QDate day = QDate(2024, 3, 11).addDays(-(2048 - i) / 100);
+            list.entries.append({i, day.toString(QStringLiteral("dd.MM.yyyy")),
+                                 QStringLiteral("%1:%2 (MO)").arg(i % 24, 2, 10, QLatin1Char('0')).arg(i % 60, 2, 10, QLatin1Char('0')),
+                                 1, QStringLiteral("Backprogramm gestartet"), i % 9 + 1,
+                                 QStringLiteral("Herd %1").arg(i % 9 + 1), i % 99 + 1,
+                                 QStringLiteral("Programm %1").arg(i % 99 + 1)});
+        }
+        setupLogGrid(log, LogKind::OperatingData);
+        ShowOperatingList(log, list, true);
         for (int i = 1; i <= 1000; ++i)
             book.append({QStringLiteral("Bäckerei Nummer %1").arg(i), QStringLiteral("0%1").arg(700000 + 37 * i)});
     }
@@ -174,6 +193,47 @@ std::vector<FileFormat> formats(Fixture &f)
              QString e;
              GradientTable back = emptyGradientTable();
              return loadGradientFile(f.path(QStringLiteral("oven7.TST")), &back, &e);
+         }},
+        {".TBT", "7 days x 9 decks x 128 times",
+         [&f] {
+             QString e;
+             return saveReadyFile(f.ready, f.path(QStringLiteral("week.TBT")), &e);
+         },
+         [&f] {
+             ReadyTable back;
+             ReadyBlockFlags flags;
+             QString e;
+             QString repair;
+             return openReadyFile(f.path(QStringLiteral("week.TBT")), f.path(QStringLiteral("log")), &back, &flags, &e,
+                                  &repair);
+         }},
+        {".TB2", "2048 log entries",
+         [&f] {
+             QString e;
+             return saveOperatingFile(f.path(QStringLiteral("log.TB2")), f.log, QString(), LogKind::OperatingData,
+                                      LogFileType::Tb2, &e);
+         },
+         [&f] {
+             OperatingList back;
+             QString e;
+             return openOperatingFile(f.path(QStringLiteral("log.TB2")), LogKind::OperatingData, &back, &e);
+         }},
+        {".CSV", "2048 log entries",
+         [&f] {
+             QString e;
+             return saveOperatingFile(f.path(QStringLiteral("log.CSV")), f.log, QString(), LogKind::OperatingData,
+                                      LogFileType::CsvSemicolon, &e);
+         },
+         [&f] {
+             OperatingList back;
+             QString e;
+             return openOperatingFile(f.path(QStringLiteral("log.CSV")), LogKind::OperatingData, &back, &e);
+         }},
+        {"workbook", "2048 x 7 cells (log grid)",
+         [&f] { return saveWorkbook(f.log, f.path(QStringLiteral("log.xlsx"))); },
+         [&f] {
+             SheetModel back;
+             return loadWorkbook(f.path(QStringLiteral("log.xlsx")), back);
          }},
         {"Telefonbuch.ini", "1000 entries",
          [&f] { return savePhoneBook(phoneBookPath(f.dir.path()), f.book) == PhoneBookSaveError::None; },

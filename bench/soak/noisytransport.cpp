@@ -6,8 +6,26 @@ namespace {
 constexpr char kEnqByte = 0x05;
 } // namespace
 
+NoisyTransport::NoisyTransport(sim::SimLine *line, quint32 seed) : sim::SimTransport(line), m_random(seed)
+{
+    m_settle.setSingleShot(true);
+    m_settle.setInterval(0);
+    connect(&m_settle, &QTimer::timeout, this, &NoisyTransport::checkSettled);
+}
+
+void NoisyTransport::checkSettled()
+{
+    if (line() && line()->outputPending()) {
+        m_settle.start(); // its bytes come first
+        return;
+    }
+    if (m_onSettled)
+        m_onSettled();
+}
+
 bool NoisyTransport::write(const QByteArray &bytes)
 {
+    m_settle.start();
     const bool addressing = bytes.size() == 2 && bytes.at(0) == kEnqByte;
     if (addressing || m_probability <= 0 || bytes.size() < 2 || !(m_random.generateDouble() < m_probability))
         return sim::SimTransport::write(bytes);

@@ -23,6 +23,13 @@ const QList<SoakKind> &soakKinds()
         {"version query", 8, soakVersionQuery},
         {"status query", 8, soakStatusQuery},
         {"Torvel2 status", 4, soakTorvel2StatusQuery},
+        {"ready block read", 6, soakReadyBlockRead},
+        {"ready block write", 6, soakReadyBlockWrite},
+        {"ready table read", 3, soakReadyTableRead},
+        {"ready table send", 3, soakReadyTableSend},
+        {"ready .TBT file", 2, soakReadyTbtFile},
+        {"log read", 3, soakLogRead},
+        {"log .TB2/.CSV file", 2, soakLogFile},
     };
     return kSoakKinds;
 }

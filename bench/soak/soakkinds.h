@@ -56,4 +56,14 @@ SoakOutcome soakVersionQuery(SoakRig &rig);
 SoakOutcome soakStatusQuery(SoakRig &rig);
 SoakOutcome soakTorvel2StatusQuery(SoakRig &rig);
 
+// Ready table of oven 7 (readykinds.cpp).
+SoakOutcome soakReadyBlockRead(SoakRig &rig);
+SoakOutcome soakReadyBlockWrite(SoakRig &rig);
+SoakOutcome soakReadyTableRead(SoakRig &rig);
+SoakOutcome soakReadyTableSend(SoakRig &rig);
+SoakOutcome soakReadyTbtFile(SoakRig &rig);
+// Operating data and error list of oven 7 (logkinds.cpp).
+SoakOutcome soakLogRead(SoakRig &rig);
+SoakOutcome soakLogFile(SoakRig &rig);
+
 } // namespace torvel::soak

@@ -22,6 +22,8 @@ SoakRig::SoakRig(quint32 seed)
     m_line = transport->line();
     m_link.setTransport(std::move(transport));
     m_line->faults().setSeed(seed ^ kFaultStream);
+    // A wait the line will answer no more ends at once instead of after its time-out.
+    m_transport->setOnSettled([this] { m_link.engine().cancelWait(); });
     // The monitor's lists would only cost time here.
     m_link.log().setLogging(false);
     for (int oven = 1; oven <= sim::SimLine::kOvens; ++oven)
@@ -77,6 +79,17 @@ void SoakRig::setFaults(double rate, bool vanish)
     faults.addRandom(sim::FaultKind::Nak, rate);
     faults.addRandom(sim::FaultKind::Noise, rate, number(1, 4));
     faults.addRandom(sim::FaultKind::Silence, rate / 2);
+}
+
+void SoakRig::pauseFaults()
+{
+    m_pausedRate = m_rate;
+    setFaults(0, false);
+}
+
+void SoakRig::resumeFaults()
+{
+    setFaults(m_pausedRate, false);
 }
 
 void SoakRig::endTransfer()

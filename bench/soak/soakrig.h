@@ -10,7 +10,10 @@
 #include "shell/appstate.h"
 #include "shell/sheetmodel.h"
 #include "simline.h"
+#include "oplog/logkind.h"
+#include "oplog/operatinglist.h"
 #include "tables/gradienttable.h"
+#include "tables/readytable.h"
 #include "torvel2/torvel2address.h"
 
 #include <QDateTime>
@@ -49,6 +52,11 @@ public:
     SheetModel &programList() { return m_programList; }
     SheetModel &nightGrid() { return m_nightGrid; }
     GradientTable &gradient() { return m_gradient; }
+    ReadyTable &readyTable() { return m_readyTable; }
+    ReadyBlockFlags &readyFlags() { return m_readyFlags; }
+    // The log the last read brought, and of which kind.
+    OperatingList &logList() { return m_logList; }
+    LogKind &logKind() { return m_logKind; }
 
     // A file name in the soak's own folder.
     QString filePath(const QString &name) const { return m_dir.filePath(name); }
@@ -58,6 +66,9 @@ public:
     // A transfer of all programs: few faults and no vanishing controller, whose every
     // further frame would cost a whole time-out (a minute and more over 99 programs).
     void longTransfer();
+    // A read of the truth through the same code: the faults held back until resumeFaults().
+    void pauseFaults();
+    void resumeFaults();
     // Clears the faults, brings a vanished controller back, moves the clock on.
     void endTransfer();
 
@@ -81,8 +92,13 @@ private:
     SheetModel m_programList;
     SheetModel m_nightGrid;
     GradientTable m_gradient;
+    ReadyTable m_readyTable;
+    ReadyBlockFlags m_readyFlags;
+    OperatingList m_logList;
+    LogKind m_logKind = LogKind::OperatingData;
     QTemporaryDir m_dir;
     double m_rate = 0;
+    double m_pausedRate = 0;
     int m_transfer = 0;
     const char *m_kind = "";
     int m_wrong = 0;
