@@ -149,8 +149,6 @@ private slots:
         QTest::addColumn<int>("capability"); // -1: none
         QTest::newRow("with revision") << hex("06 01 23 72 03 99 06") << "2.91 r3" << -1;
         QTest::newRow("five bytes") << hex("06 01 23 24 06") << "2.91" << -1;
-        // Six bytes: position 5 would be the checksum, so no revision is read.
-        QTest::newRow("six bytes with r") << hex("06 01 23 72 96 06") << "2.91" << -1;
         QTest::newRow("capability 99") << hex("06 01 23 72 03 4D 63 00 06") << "2.91 r3" << 99;
         QTest::newRow("capability without revision") << hex("06 01 23 4D 0B 00 06") << "2.91" << 11;
         // The letter M inside the revision fields is no capability marker.
@@ -170,6 +168,14 @@ private slots:
     void versionTooShort()
     {
         QVERIFY(!decodeSoftwareVersion(hex("06 01 06")) && !decodeSoftwareVersion(hex("06 01 23 06")));
+    }
+
+    void versionThatLostAByteIsRefused()
+    {
+        // 0.25 r82 whose leading 0x00 was lost: the sum still fits, every field has shifted.
+        QVERIFY(decodeSoftwareVersion(hex("06 00 19 72 52 DD 06")).has_value());
+        QVERIFY(!decodeSoftwareVersion(hex("06 19 72 52 DD 06")));
+        QVERIFY(!decodeSoftwareVersion(hex("06 01 23 72 96 06"))); // "r" without its R
     }
 
     void statusDecodesFullAnswer()

@@ -55,6 +55,10 @@ std::optional<SoftwareVersion> decodeSoftwareVersion(const QByteArray &reply)
     // 0x06, V high, V low, ..., checksum, 0x06
     if (reply.size() < 5)
         return std::nullopt;
+    // The fields after V come in pairs ("r" R, "M" C). A lost 0x00 leaves the sum as it was
+    // and shifts every field after it: only the odd count tells.
+    if ((reply.size() - 5) % 2 != 0)
+        return std::nullopt;
     SoftwareVersion v;
     v.version = word(reply, 1);
     const int checksumIndex = static_cast<int>(reply.size()) - 2;

@@ -28,7 +28,8 @@ struct SoftwareVersion {
 
 const QByteArray &versionQueryFrame();
 
-// Decodes an undoubled, checked version reply; nullopt when it is too short (fewer than 5 bytes).
+// Decodes an undoubled, checked version reply; nullopt when it is too short (fewer than 5
+// bytes) or its fields after the version word are not whole pairs (a byte was lost).
 std::optional<SoftwareVersion> decodeSoftwareVersion(const QByteArray &reply);
 // "2.91 r3", "0.05", "10.00".
 QString versionText(const SoftwareVersion &v);
