@@ -1,7 +1,6 @@
 // Read and write times of every file format with full-size content (all 99 programs, a whole
 // night start week, both gradient modes, the whole ready table, a full operating log, a
-// large phone book), through the same core functions
-// the windows and torvelctl use. Prints the median of several runs and its ratio to the
+// large phone book), through the same core functions the windows and torvelctl use. Prints the median of several runs and its ratio to the
 // 100 ms a user starts to notice. Asserts nothing.
 //
 // A new format is one entry in formats(): its name, what it holds, and a write and a read

@@ -1,7 +1,7 @@
 #pragma once
 // The kinds of transfer the soak runs, as one table.
 //
-// Adding a kind (the ready table, the operating logs, the whole Torvel record, ...):
+// Adding a kind (the whole Torvel record, the modem, ...):
 //  1. Write `SoakOutcome soakSomething(SoakRig &rig)` in a file of its own under bench/soak/
 //     (bench/CMakeLists.txt takes every .cpp there). It sets the truth in the simulated
 //     controllers (rig.controller(oven)), runs the core transfer exactly as a window or
