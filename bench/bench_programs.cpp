@@ -91,6 +91,10 @@ int main(int argc, char *argv[])
         list->BPrgempfangenClick();
         meter.end();
         meter.report("window: receive 99 programs (with capacity query)", complete(list->record()), 9600);
+        // Another oven and back: after a read the window sends only what changed (nothing
+        // here); with nothing known it sends the whole list.
+        state.setSelectedOven(4);
+        state.setSelectedOven(3);
         bench::acceptRangeWhenShown(range);
         meter.begin();
         list->BPrgsendenClick();

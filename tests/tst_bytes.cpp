@@ -149,8 +149,6 @@ private slots:
         QTest::addColumn<int>("capability"); // -1: none
         QTest::newRow("with revision") << hex("06 01 23 72 03 99 06") << "2.91 r3" << -1;
         QTest::newRow("five bytes") << hex("06 01 23 24 06") << "2.91" << -1;
-        // Six bytes: position 5 would be the checksum, so no revision is read.
-        QTest::newRow("six bytes with r") << hex("06 01 23 72 96 06") << "2.91" << -1;
         QTest::newRow("capability 99") << hex("06 01 23 72 03 4D 63 00 06") << "2.91 r3" << 99;
         QTest::newRow("capability without revision") << hex("06 01 23 4D 0B 00 06") << "2.91" << 11;
         // The letter M inside the revision fields is no capability marker.
@@ -172,6 +170,14 @@ private slots:
         QVERIFY(!decodeSoftwareVersion(hex("06 01 06")) && !decodeSoftwareVersion(hex("06 01 23 06")));
     }
 
+    void versionThatLostAByteIsRefused()
+    {
+        // 0.25 r82 whose leading 0x00 was lost: the sum still fits, every field has shifted.
+        QVERIFY(decodeSoftwareVersion(hex("06 00 19 72 52 DD 06")).has_value());
+        QVERIFY(!decodeSoftwareVersion(hex("06 19 72 52 DD 06")));
+        QVERIFY(!decodeSoftwareVersion(hex("06 01 23 72 96 06"))); // "r" without its R
+    }
+
     void statusDecodesFullAnswer()
     {
         // 22 data bytes: on-status 3, program 7 (high byte), bake time 0x0102, heats, bits.
@@ -182,6 +188,15 @@ private slots:
                              s.bottomHeatActual.value(), s.topHeatSet.value(), s.bottomHeatSet.value()}),
                  (QList<int>{3, 7, 0x0102, 200, 180, 250, 240}));
         QVERIFY(s.topHeatOn.value() && s.bottomHeatOn.value() && s.programStarted.value());
+    }
+
+    void statusReplyThatLostAZeroIsRefused()
+    {
+        // A lost 0x00 leaves the sum as it was: only the length shows that the fields shifted.
+        const QByteArray data = hex("03 07 00 00 01 02 00 C8 00 B4 00 FA 00 F0 01 00 01 00 00 00 00 00");
+        const QByteArray whole = QByteArray(1, kAck) + data + char(ByteSum(data) & 0xFF) + kAck;
+        QCOMPARE(decodeCheckedStatus(whole).value().bakeTime, std::optional<int>(0x0102));
+        QVERIFY(!decodeCheckedStatus(QByteArray(whole).remove(3, 1)));
     }
 
     void statusFieldsOnlyWhenComplete_data()

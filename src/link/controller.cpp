@@ -55,6 +55,10 @@ std::optional<SoftwareVersion> decodeSoftwareVersion(const QByteArray &reply)
     // 0x06, V high, V low, ..., checksum, 0x06
     if (reply.size() < 5)
         return std::nullopt;
+    // The fields after V come in pairs ("r" R, "M" C). A lost 0x00 leaves the sum as it was
+    // and shifts every field after it: only the odd count tells.
+    if ((reply.size() - 5) % 2 != 0)
+        return std::nullopt;
     SoftwareVersion v;
     v.version = word(reply, 1);
     const int checksumIndex = static_cast<int>(reply.size()) - 2;
@@ -141,6 +145,13 @@ ControllerStatus decodeStatus(const QByteArray &reply)
     return s;
 }
 
+std::optional<ControllerStatus> decodeCheckedStatus(QByteArray reply)
+{
+    if (!CheckReply(reply, true) || reply.size() != kStatusReplyLength)
+        return std::nullopt;
+    return decodeStatus(reply);
+}
+
 std::optional<ControllerStatus> QueryStatus(CommandEngine &engine, int busAddress, MemoLog *memo,
                                             StatusFailure *failure)
 {
@@ -155,11 +166,11 @@ std::optional<ControllerStatus> QueryStatus(CommandEngine &engine, int busAddres
         return failed(StatusFailure::NotAddressed);
     if (memo)
         memo->addStamped(QStringLiteral("ACK"));
-    QByteArray reply = engine.SendCommand(statusQueryFrame(), 25, true, 150, QStringLiteral("Statusabfrage"),
-                                          ControllerFlags);
-    if (!CheckReply(reply, true))
+    const auto status = decodeCheckedStatus(engine.SendCommand(statusQueryFrame(), kStatusReplyLength, true, 150,
+                                                               QStringLiteral("Statusabfrage"), ControllerFlags));
+    if (!status)
         return failed(StatusFailure::NoValidReply);
-    return decodeStatus(reply);
+    return status;
 }
 
 } // namespace torvel

@@ -28,7 +28,8 @@ struct SoftwareVersion {
 
 const QByteArray &versionQueryFrame();
 
-// Decodes an undoubled, checked version reply; nullopt when it is too short (fewer than 5 bytes).
+// Decodes an undoubled, checked version reply; nullopt when it is too short (fewer than 5
+// bytes) or its fields after the version word are not whole pairs (a byte was lost).
 std::optional<SoftwareVersion> decodeSoftwareVersion(const QByteArray &reply);
 // "2.91 r3", "0.05", "10.00".
 QString versionText(const SoftwareVersion &v);
@@ -56,14 +57,21 @@ const QByteArray &statusQueryFrame();
 // framed reply, the checksum and closing 0x06 are no fields.
 ControllerStatus decodeStatus(const QByteArray &reply);
 
+// 0x06, 22 data bytes, checksum, 0x06.
+constexpr int kStatusReplyLength = 25;
+// The status reply of a transaction, decoded when CheckReply accepts it and it is whole once
+// undoubled; nullopt for any other. A lost 0x00 leaves the checksum as it was, so only the
+// length tells that every field after it would be shifted.
+std::optional<ControllerStatus> decodeCheckedStatus(QByteArray reply);
+
 enum class StatusFailure {
     NotAddressed, // the addressing frame was not acknowledged
-    NoValidReply, // the status reply failed CheckReply (short, wrong checksum, none)
+    NoValidReply, // the status reply was not whole and checked (short, wrong checksum, none)
 };
 
 // Address (0x80 + busAddress, 4 tries of 50 ms), then the status frame. Writes "No Status" or
 // "ACK" into memo when given, and "No Status" after it when the reply is not valid: only a
-// reply CheckReply accepts is decoded, a damaged one would show invented values. nullopt
+// whole reply CheckReply accepts is decoded, a damaged one would show invented values. nullopt
 // on failure, with the reason in *failure when given.
 std::optional<ControllerStatus> QueryStatus(CommandEngine &engine, int busAddress, MemoLog *memo,
                                             StatusFailure *failure = nullptr);

@@ -8,7 +8,6 @@
 namespace torvel {
 
 namespace {
-constexpr int kStatusReplyLength = 25;
 constexpr int kStatusTimeoutMs = 150;
 constexpr int kAddressOnceTimeoutMs = 250;
 const QString kNoStatus = QStringLiteral("No Status");
@@ -21,13 +20,11 @@ std::optional<ControllerStatus> QueryTorvel2Status(const Torvel2Line &line, bool
         return std::nullopt;
     }
     memo.addStamped(QStringLiteral("ACK"));
-    QByteArray reply = line.engine.SendCommand(statusQueryFrame(), kStatusReplyLength, true, kStatusTimeoutMs,
-                                               QStringLiteral("Statusabfrage"), ControllerFlags);
-    if (!CheckReply(reply, true)) {
+    const auto status = decodeCheckedStatus(line.engine.SendCommand(
+        statusQueryFrame(), kStatusReplyLength, true, kStatusTimeoutMs, QStringLiteral("Statusabfrage"), ControllerFlags));
+    if (!status)
         memo.addStamped(kNoStatus);
-        return std::nullopt;
-    }
-    return decodeStatus(reply);
+    return status;
 }
 
 QString AddressOnce(CommandEngine &engine, int busAddress)

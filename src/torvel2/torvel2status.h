@@ -14,7 +14,7 @@ namespace torvel {
 class MemoLog;
 
 // AddressTorvel2Oven (its message only with showError), "ACK" into the memo, then the status
-// frame. Only a reply that CheckReply accepts is decoded; any other outcome writes
+// frame. Only a whole reply that CheckReply accepts is decoded (decodeCheckedStatus); any other outcome writes
 // "No Status" and gives nullopt, so no invented values reach the screen.
 std::optional<ControllerStatus> QueryTorvel2Status(const Torvel2Line &line, bool showError, MemoLog &memo);
 
