@@ -15,6 +15,7 @@
 #include "shell/sheetmodel.h"
 
 #include "benchsupport.h"
+#include "rangeaccept.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -65,21 +66,6 @@ void printRatio(const char *what, double part, const char *to, double whole, dou
     std::printf("%s: %.3f s, ratio to %s %.3f (goal <= %.2f)\n", what, part, to, part / whole, goal);
 }
 
-// Accepts the range dialog with 1..99 as soon as it shows.
-void acceptRangeWhenShown(RangeDialog &dialog)
-{
-    auto *poll = new QTimer(&dialog);
-    QObject::connect(poll, &QTimer::timeout, &dialog, [&dialog, poll] {
-        if (!dialog.isVisible())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        dialog.loadFrom()->setValue(1);
-        dialog.loadTo()->setValue(99);
-        dialog.accept();
-    });
-    poll->start(1);
-}
 } // namespace
 
 int main(int argc, char *argv[])
@@ -139,7 +125,7 @@ int main(int argc, char *argv[])
         QObject::connect(&state, &AppState::outcomeReported,
                          [](const QString &text) { std::printf("  %s\n", qPrintable(text)); });
         const auto click = [&](void (ProgramListWindow::*handler)()) {
-            acceptRangeWhenShown(range);
+            bench::acceptRangeWhenShown(range);
             return seconds([&] { (list.*handler)(); });
         };
         const double read = click(&ProgramListWindow::BPrgempfangenClick);

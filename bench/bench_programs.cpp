@@ -13,6 +13,7 @@
 #include "shell/sheetmodel.h"
 
 #include "benchsupport.h"
+#include "rangeaccept.h"
 
 #include <QApplication>
 #include <QMdiArea>
@@ -46,21 +47,6 @@ int complete(const SheetModel &sheet)
     return n;
 }
 
-// Accepts the range dialog with 1..99 as soon as it shows.
-void acceptRangeWhenShown(RangeDialog &dialog)
-{
-    auto *poll = new QTimer(&dialog);
-    QObject::connect(poll, &QTimer::timeout, &dialog, [&dialog, poll] {
-        if (!dialog.isVisible())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        dialog.loadFrom()->setValue(1);
-        dialog.loadTo()->setValue(99);
-        dialog.accept();
-    });
-    poll->start(1);
-}
 } // namespace
 
 int main(int argc, char *argv[])
@@ -100,12 +86,12 @@ int main(int argc, char *argv[])
         mdi.resize(1000, 700);
         mdi.show();
         state.setSelectedOven(3);
-        acceptRangeWhenShown(range);
+        bench::acceptRangeWhenShown(range);
         meter.begin();
         list->BPrgempfangenClick();
         meter.end();
         meter.report("window: receive 99 programs (with capacity query)", complete(list->record()), 9600);
-        acceptRangeWhenShown(range);
+        bench::acceptRangeWhenShown(range);
         meter.begin();
         list->BPrgsendenClick();
         meter.end();

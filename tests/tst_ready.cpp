@@ -95,7 +95,7 @@ private slots:
     {
         QCOMPARE(readyEntryWord({30, 42}), quint16(0xF02A));
         for (const ReadyEntry &e : {ReadyEntry{31, 100}, ReadyEntry{45, 700}, ReadyEntry{-1, 5}, ReadyEntry{5, 2048},
-                                    ReadyEntry{5, -1}})
+                                    ReadyEntry{5, -1}, ReadyEntry{5, 2047}})
             QCOMPARE(readyEntryWord(e), kReadyEmptyWord);
         QCOMPARE(readyReadFrame(3, 2), hex("46 22 02 03 27"));
         QCOMPARE(readyWriteFrame(3, 2), hex("46 23 02 03 28"));
@@ -254,14 +254,15 @@ private slots:
         QVERIFY(message.startsWith("\r\nEinige Werte der Bereittabelle lagen\r\n"));
         QVERIFY(message.endsWith("protokolliert:\r\n" + QDir::toNativeSeparators(logs + "/Bereittab_Check.txt") + "\r\n"));
 
-        // A bad neighbour is no repair: the entry becomes empty. A Woche beyond 31 too.
+        // A bad neighbour is no repair: the entry becomes empty (the empty time of an empty
+        // neighbour too). A Woche beyond 31, and a used Woche without a time, too.
         table.entry(2, 4, 7) = {6, 1500};
         table.entry(2, 4, 6) = {6, 3000};
         table.entry(2, 4, 9) = {40, 100};
+        table.entry(2, 4, 12) = {5, 2047};
         QVERIFY(ValidateReadyTable(table, message, logs));
-        QCOMPARE(table.entry(2, 4, 7), ReadyEntry{});
-        QCOMPARE(table.entry(2, 4, 6), (ReadyEntry{6, 2047}));
-        QCOMPARE(table.entry(2, 4, 9), ReadyEntry{});
+        for (int i : {6, 7, 9, 12})
+            QCOMPARE(table.entry(2, 4, i), ReadyEntry{});
         QString again;
         QVERIFY(!ValidateReadyTable(table, again, logs)); // nothing left out of range
         QVERIFY(again.isEmpty());
@@ -315,6 +316,7 @@ private slots:
         QTest::addColumn<QString>("problem"); // empty: read
         const QByteArray head = "WOCHENTAG;2;#;\r\nXX;HERD3;\r\n";
         QTest::newRow("one-digit Woche") << head + "5;08:00;30;09:00;\r\n" << "";
+        QTest::newRow("whole block") << head + "5;08:00;30;09:00;\r\n" + QByteArray("30;00:00;").repeated(126) << "";
         QTest::newRow("hours fallback") << head + "05;34:07;31;xx;\r\n" << "";
         QTest::newRow("no deck character") << withLine(2, "XX;HERD") << "Herd muss 1 bis 9 sein";
         QTest::newRow("deck 0") << withLine(2, "XX;HERD0;XX;HERD0;") << "Herd muss 1 bis 9 sein";
@@ -349,9 +351,11 @@ private slots:
         const ReadyEntry second = fallback ? ReadyEntry{} : ReadyEntry{30, 540};
         QCOMPARE(table.entry(2, 3, 1), first);
         QCOMPARE(table.entry(2, 3, 2), second);
-        // Only the block the file held counts as present.
-        QVERIFY(flags.isSet(2, 3));
-        QCOMPARE(std::count(flags.flags.begin(), flags.flags.end(), true), 1);
+        // Only a block the file held whole counts as present: one cut short would be sent with
+        // its missing entries empty.
+        const bool whole = QTest::currentDataTag() == QByteArray("whole block");
+        QCOMPARE(flags.isSet(2, 3), whole);
+        QCOMPARE(std::count(flags.flags.begin(), flags.flags.end(), true), whole ? 1 : 0);
     }
 
     void typedTimes_data()
@@ -450,6 +454,9 @@ private slots:
         QTest::newRow("bad deck") << withLine(2, "XX;HERD") << "Fehler beim Öffnen der Bereittabelle!\n";
         QTest::newRow("blocks missing") << readyFileContent(defaultReadyTable()).left(20000)
                                         << "ACHTUNG: Folgende Herde/Wochentag -> \"(WochenTag)HerdNr-\"\n";
+        QTest::newRow("last block cut short")
+            << readyFileContent(defaultReadyTable()).split('\n').mid(0, 2067).join('\n')
+            << "ACHTUNG: Folgende Herde/Wochentag -> \"(WochenTag)HerdNr-\"\n";
     }
     void cliRefusesAnUnusableFileBeforeTheLine()
     {

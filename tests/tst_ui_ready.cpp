@@ -136,7 +136,15 @@ private slots:
         QCOMPARE(rig.line->controller(7).ready().block(1, 1).left(2), QByteArray("\xE0\x29"));
         QCOMPARE(rig.prompter.texts("inform"), QStringList{"Bereittabelle gesetzt."});
 
-        // The defaults go to the oven; the window's table stays.
+        // Declined, the defaults stay home and the status line says so; accepted, they go to
+        // the oven and the window's table stays.
+        const QByteArray before = rig.line->controller(7).ready().block(6, 3);
+        rig.prompter.answers.enqueue(PromptButton::No);
+        page->SetStartDefaultsClick();
+        QCOMPARE(rig.line->controller(7).ready().block(6, 3), before);
+        QCOMPARE(outcomes.last().first().toString(),
+                 QStringLiteral("Default-Bereittabelle an Ofen 7 nicht gesendet (nicht bestätigt)."));
+        rig.prompter.shown.removeLast();
         rig.prompter.answers.enqueue(PromptButton::Yes);
         page->SetStartDefaultsClick();
         QCOMPARE(rig.prompter.shown.at(1).caption, QStringLiteral("WARNUNG"));

@@ -20,7 +20,7 @@ QString digits(int value, int width)
 
 quint16 readyEntryWord(const ReadyEntry &entry)
 {
-    if (entry.woche < 0 || entry.woche >= kReadyEmptyWoche || entry.minutes < 0 || entry.minutes > kReadyEmptyMinutes)
+    if (entry.woche < 0 || entry.woche >= kReadyEmptyWoche || entry.minutes < 0 || entry.minutes >= kReadyEmptyMinutes)
         return kReadyEmptyWord;
     return static_cast<quint16>(entry.woche * 2048 + entry.minutes);
 }

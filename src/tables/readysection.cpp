@@ -77,7 +77,9 @@ public:
             if (m_entry > kReadyEntries)
                 return QStringLiteral("mehr als %1 Einträge für Herd %2").arg(kReadyEntries).arg(m_deck);
             m_table.entry(m_day, m_deck, m_entry++) = {woche, minutes};
-            m_present.set(m_day, m_deck);
+            // Present only when whole: a block cut short would send its missing entries empty.
+            if (m_entry > kReadyEntries)
+                m_present.set(m_day, m_deck);
         }
         return {};
     }
@@ -103,8 +105,6 @@ private:
             return QStringLiteral("Herd muss 1 bis 9 sein");
         m_deck = deck.unicode() - '0';
         m_entry = 1;
-        if (m_day >= 0)
-            m_present.set(m_day, m_deck);
         return {};
     }
 

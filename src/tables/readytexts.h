@@ -89,6 +89,10 @@ inline QString blockSendOutcome(int oven, int day, int deck, bool ok)
         .arg(oven)
         .arg(ok ? QStringLiteral("gesendet") : QStringLiteral("nicht gesendet"));
 }
+inline QString defaultsDeclined(int oven)
+{
+    return QStringLiteral("Default-Bereittabelle an Ofen %1 nicht gesendet (nicht bestätigt).").arg(oven);
+}
 inline QString defaultsOutcome(int oven, bool ok)
 {
     return ok ? QStringLiteral("Default-Bereittabelle an Ofen %1 gesendet.").arg(oven)

@@ -10,6 +10,7 @@
 #include "torvel2/datablockcrc.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace torvel {
 
@@ -21,6 +22,25 @@ const QByteArray kAckOnly(1, kAck);
 int decksOf(int herdMax)
 {
     return std::clamp(herdMax, 1, kReadyDecks);
+}
+
+// The oven once, then every block of decks 1..herdMax day by day: told to `step` (which may
+// stop the run) before `transfer` moves it.
+ReadyRun eachReadyBlock(const Torvel2Line &line, int herdMax, const ReadyBlockStep &step,
+                        const std::function<bool(int day, int deck)> &transfer)
+{
+    if (!AddressTorvel2Oven(line, true))
+        return ReadyRun::NotAddressed;
+    const int decks = decksOf(herdMax);
+    for (int day = 0; day < kReadyDays; ++day) {
+        for (int deck = 1; deck <= decks; ++deck) {
+            if (step && !step(day, deck, day * decks + deck))
+                return ReadyRun::Stopped;
+            if (!transfer(day, deck))
+                return ReadyRun::Failed;
+        }
+    }
+    return ReadyRun::Done;
 }
 
 // Write announcement, then the block: both must be answered with 0x06 alone.
@@ -93,18 +113,9 @@ bool WriteReadyBlock(const Torvel2Line &line, const ReadyTable &table, int deck,
 ReadyRun ReadReadyTable(const Torvel2Line &line, int herdMax, ReadyTable &table, ReadyBlockFlags &flags,
                         QString &report, const ReadyReadOptions &options, const ReadyBlockStep &step)
 {
-    if (!AddressTorvel2Oven(line, true))
-        return ReadyRun::NotAddressed;
-    const int decks = decksOf(herdMax);
-    for (int day = 0; day < kReadyDays; ++day) {
-        for (int deck = 1; deck <= decks; ++deck) {
-            if (step && !step(day, deck, day * decks + deck))
-                return ReadyRun::Stopped;
-            if (!ReadReadyBlock(line, true, day, deck, table, flags, report, options))
-                return ReadyRun::Failed;
-        }
-    }
-    return ReadyRun::Done;
+    return eachReadyBlock(line, herdMax, step, [&](int day, int deck) {
+        return ReadReadyBlock(line, true, day, deck, table, flags, report, options);
+    });
 }
 
 QString missingReadyBlocks(const ReadyBlockFlags &flags, int herdMax)
@@ -126,34 +137,15 @@ QString missingReadyBlocks(const ReadyBlockFlags &flags, int herdMax)
 
 ReadyRun WriteReadyTable(const Torvel2Line &line, int herdMax, const ReadyTable &table, const ReadyBlockStep &step)
 {
-    if (!AddressTorvel2Oven(line, true))
-        return ReadyRun::NotAddressed;
-    const int decks = decksOf(herdMax);
-    for (int day = 0; day < kReadyDays; ++day) {
-        for (int deck = 1; deck <= decks; ++deck) {
-            if (step && !step(day, deck, decks * day + deck))
-                return ReadyRun::Stopped;
-            if (!WriteReadyBlock(line, table, deck, day, false))
-                return ReadyRun::Failed;
-        }
-    }
-    return ReadyRun::Done;
+    return eachReadyBlock(line, herdMax, step,
+                          [&](int day, int deck) { return WriteReadyBlock(line, table, deck, day, false); });
 }
 
 ReadyRun SendReadyDefaults(const Torvel2Line &line, int herdMax, bool debug, const ReadyBlockStep &step)
 {
-    if (!AddressTorvel2Oven(line, true))
-        return ReadyRun::NotAddressed;
-    const int decks = decksOf(herdMax);
-    for (int day = 0; day < kReadyDays; ++day) {
-        for (int deck = 1; deck <= decks; ++deck) {
-            if (step && !step(day, deck, day * decks + deck))
-                return ReadyRun::Stopped;
-            if (!sendBlock(line, day, deck, BuildDefaultReadyBlock(day, deck, debug)))
-                return ReadyRun::Failed;
-        }
-    }
-    return ReadyRun::Done;
+    return eachReadyBlock(line, herdMax, step, [&](int day, int deck) {
+        return sendBlock(line, day, deck, BuildDefaultReadyBlock(day, deck, debug));
+    });
 }
 
 } // namespace torvel

@@ -14,9 +14,15 @@ bool minutesOutOfRange(int minutes)
     return minutes < 0 || (minutes >= kReadyMinutesPerDay && minutes != kReadyEmptyMinutes);
 }
 
+// A used week needs a time of day: the empty time belongs to empty entries only.
+bool usedWithoutTime(const ReadyEntry &e)
+{
+    return e.woche >= 0 && e.woche < kReadyEmptyWoche && e.minutes == kReadyEmptyMinutes;
+}
+
 bool outOfRange(const ReadyEntry &e)
 {
-    return e.woche < 0 || e.woche > kReadyEmptyWoche || minutesOutOfRange(e.minutes);
+    return e.woche < 0 || e.woche > kReadyEmptyWoche || minutesOutOfRange(e.minutes) || usedWithoutTime(e);
 }
 
 QString entryLine(int day, int deck, const ReadyEntry &e)
@@ -43,7 +49,7 @@ bool ValidateReadyTable(ReadyTable &table, QString &message, const QString &logF
                 if (!outOfRange(e))
                     continue;
                 report << QStringLiteral("Alter Wert:") << entryLine(day, deck, e);
-                if (e.woche < 0 || e.woche > kReadyEmptyWoche)
+                if (e.woche < 0 || e.woche > kReadyEmptyWoche || usedWithoutTime(e))
                     e = ReadyEntry{};
                 else
                     e.minutes = table.entry(day, deck, i == 1 ? 2 : i - 1).minutes;

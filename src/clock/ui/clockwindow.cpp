@@ -11,6 +11,7 @@
 #include "shell/prompter.h"
 #include "shell/requests.h"
 #include "shell/transferguard.h"
+#include "shell/ui/namedcontrol.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -35,13 +36,6 @@ QLabel *makePanel(const QString &name, const QString &text, QWidget *parent)
                            + 24);
     return panel;
 }
-
-QLabel *makeLabel(const QString &name, const QString &text, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    return label;
-}
 } // namespace
 
 ClockWindow::ClockWindow(AppState *state, ControllerLink *link, Prompter *prompter, QWidget *parent)
@@ -59,9 +53,9 @@ ClockWindow::ClockWindow(AppState *state, ControllerLink *link, Prompter *prompt
     m_schliessen->setObjectName(QStringLiteral("Schliessen"));
 
     auto *grid = new QGridLayout;
-    grid->addWidget(makeLabel(QStringLiteral("Label1"), QStringLiteral("Aktuelle PC Zeit:"), this), 0, 0);
+    grid->addWidget(named<QLabel>(QStringLiteral("Label1"), QStringLiteral("Aktuelle PC Zeit:"), this), 0, 0);
     grid->addWidget(m_pcZeit, 0, 1);
-    grid->addWidget(makeLabel(QStringLiteral("ZeitvonVKS"), QStringLiteral("Aktuelle Uhrzeit des Torvels: "), this),
+    grid->addWidget(named<QLabel>(QStringLiteral("ZeitvonVKS"), QStringLiteral("Aktuelle Uhrzeit des Torvels: "), this),
                     1, 0);
     grid->addWidget(m_vksZeit, 1, 1);
     auto *buttons = new QHBoxLayout;
@@ -211,5 +205,4 @@ void ClockWindow::handleRequest(int number)
         break;
     }
 }
-
 } // namespace torvel

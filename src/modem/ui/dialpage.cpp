@@ -6,6 +6,7 @@
 #include "modem/modemsession.h"
 #include "modem/modemtexts.h"
 #include "shell/prompter.h"
+#include "shell/ui/namedcontrol.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -21,15 +22,6 @@
 
 namespace torvel {
 
-namespace {
-QPushButton *button(const QString &name, const QString &text, QWidget *parent)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    return b;
-}
-} // namespace
-
 DialPage::DialPage(ModemWindow &window, QWidget *parent)
     : QWidget(parent), m_window(window), m_rufnummer(new QLineEdit(QStringLiteral("*91"), this)),
       m_chooseNumber(new QComboBox(this)), m_modemConnect(new QRadioButton(QStringLiteral("ModemConnect"), this)),
@@ -39,13 +31,13 @@ DialPage::DialPage(ModemWindow &window, QWidget *parent)
     m_rufnummer->setObjectName(QStringLiteral("Rufnummer"));
     m_chooseNumber->setObjectName(QStringLiteral("ChooseNumber"));
     m_chooseNumber->setMinimumWidth(220);
-    m_einwahl = button(QStringLiteral("Einwahl"), QStringLiteral("Einwahl"), this);
-    m_hangUp = button(QStringLiteral("HangUp"), QStringLiteral("Auflegen"), this);
-    auto *editNumbers = button(QStringLiteral("EditNumbers"), QStringLiteral("Telefonbuch"), this);
-    auto *initTorvel = button(QStringLiteral("InitTorvelModem"), QStringLiteral("Init TorvelModem"), this);
-    auto *testTorvel = button(QStringLiteral("DoAskTorvelModemKonfig"), QStringLiteral("Teste TorvelModem"), this);
-    auto *initPc = button(QStringLiteral("InitPCSendeModem"), QStringLiteral("Init PCSendeModem"), this);
-    auto *testPc = button(QStringLiteral("DoAskPCSendeModemKonfig"), QStringLiteral("Teste PCSendeModem"), this);
+    m_einwahl = named<QPushButton>(QStringLiteral("Einwahl"), QStringLiteral("Einwahl"), this);
+    m_hangUp = named<QPushButton>(QStringLiteral("HangUp"), QStringLiteral("Auflegen"), this);
+    auto *editNumbers = named<QPushButton>(QStringLiteral("EditNumbers"), QStringLiteral("Telefonbuch"), this);
+    auto *initTorvel = named<QPushButton>(QStringLiteral("InitTorvelModem"), QStringLiteral("Init TorvelModem"), this);
+    auto *testTorvel = named<QPushButton>(QStringLiteral("DoAskTorvelModemKonfig"), QStringLiteral("Teste TorvelModem"), this);
+    auto *initPc = named<QPushButton>(QStringLiteral("InitPCSendeModem"), QStringLiteral("Init PCSendeModem"), this);
+    auto *testPc = named<QPushButton>(QStringLiteral("DoAskPCSendeModemKonfig"), QStringLiteral("Teste PCSendeModem"), this);
     m_dialButtons = {m_einwahl, editNumbers, initTorvel, testTorvel, initPc, testPc};
 
     // The carrier is shown, not chosen.
@@ -188,5 +180,4 @@ void DialPage::enableDialControls(bool on)
     else
         QApplication::restoreOverrideCursor();
 }
-
 } // namespace torvel

@@ -1,6 +1,7 @@
 #include "phonebookeditor.h"
 
 #include "phonebookentrydialog.h"
+#include "shell/ui/namedcontrol.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -12,13 +13,6 @@
 namespace torvel {
 
 namespace {
-QPushButton *button(const QString &name, const QString &text, QWidget *parent)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    return b;
-}
-
 QToolButton *arrow(const QString &name, Qt::ArrowType type, QWidget *parent)
 {
     auto *b = new QToolButton(parent);
@@ -43,11 +37,11 @@ PhoneBookEditor::PhoneBookEditor(PhoneBookEntryDialog *dialog, QWidget *parent)
     m_numbers->verticalHeader()->hide();
     connect(m_numbers, &QTableWidget::cellDoubleClicked, this, &PhoneBookEditor::editEntry);
 
-    auto *ok = button(QStringLiteral("OkBtn"), QStringLiteral("Übernehmen"), this);
-    auto *cancel = button(QStringLiteral("CancelBtn"), QStringLiteral("Abbrechen"), this);
-    auto *add = button(QStringLiteral("NewNumber"), QStringLiteral("Neu"), this);
-    auto *remove = button(QStringLiteral("DeleteNumber"), QStringLiteral("Löschen"), this);
-    auto *edit = button(QStringLiteral("EditNumber"), QStringLiteral("Bearbeiten"), this);
+    auto *ok = named<QPushButton>(QStringLiteral("OkBtn"), QStringLiteral("Übernehmen"), this);
+    auto *cancel = named<QPushButton>(QStringLiteral("CancelBtn"), QStringLiteral("Abbrechen"), this);
+    auto *add = named<QPushButton>(QStringLiteral("NewNumber"), QStringLiteral("Neu"), this);
+    auto *remove = named<QPushButton>(QStringLiteral("DeleteNumber"), QStringLiteral("Löschen"), this);
+    auto *edit = named<QPushButton>(QStringLiteral("EditNumber"), QStringLiteral("Bearbeiten"), this);
     auto *updown = new QWidget(this);
     updown->setObjectName(QStringLiteral("UpDown1"));
     auto *up = arrow(QStringLiteral("UpDown1Up"), Qt::UpArrow, updown);
@@ -148,5 +142,4 @@ void PhoneBookEditor::moveSelected(int step)
     showRows();
     selectRow(target);
 }
-
 } // namespace torvel

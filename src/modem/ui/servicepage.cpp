@@ -7,6 +7,7 @@
 #include "link/cp1252.h"
 #include "modem/modemservice.h"
 #include "modem/modemsession.h"
+#include "shell/ui/namedcontrol.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -19,22 +20,6 @@
 #include <QVBoxLayout>
 
 namespace torvel {
-
-namespace {
-QCheckBox *checkBox(const QString &name, const QString &text, QWidget *parent)
-{
-    auto *box = new QCheckBox(text, parent);
-    box->setObjectName(name);
-    return box;
-}
-
-QPushButton *button(const QString &name, const QString &text, QWidget *parent)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    return b;
-}
-} // namespace
 
 ServicePage::ServicePage(ModemWindow &window, QWidget *parent)
     : QWidget(parent), m_window(window), m_sendString(new QLineEdit(QStringLiteral("abcdefghijk"), this)),
@@ -64,10 +49,10 @@ QWidget *ServicePage::lineSettings()
     auto *box = new QGroupBox(QStringLiteral("Leitung"), this);
     EngineSettings &engine = m_window.link().engine().settings();
     ModemSession &session = m_window.session();
-    auto *isdn = checkBox(QStringLiteral("EinwahlIsdn"), QStringLiteral("Einwahl ISDN (ATDN)"), box);
-    auto *noEcho = checkBox(QStringLiteral("OhneEcho"), QStringLiteral("Ohne Echo"), box);
-    auto *always = checkBox(QStringLiteral("AlwaysAddTO"), QStringLiteral("Zusatz-TO immer addieren"), box);
-    auto *take38400 = checkBox(QStringLiteral("Take38400"), QStringLiteral("Take38400"), box);
+    auto *isdn = named<QCheckBox>(QStringLiteral("EinwahlIsdn"), QStringLiteral("Einwahl ISDN (ATDN)"), box);
+    auto *noEcho = named<QCheckBox>(QStringLiteral("OhneEcho"), QStringLiteral("Ohne Echo"), box);
+    auto *always = named<QCheckBox>(QStringLiteral("AlwaysAddTO"), QStringLiteral("Zusatz-TO immer addieren"), box);
+    auto *take38400 = named<QCheckBox>(QStringLiteral("Take38400"), QStringLiteral("Take38400"), box);
     auto *toAdd = new QSpinBox(box);
     toAdd->setObjectName(QStringLiteral("TOAdd"));
     toAdd->setRange(0, 600000);
@@ -107,26 +92,26 @@ QWidget *ServicePage::serviceCommands()
         {QStringLiteral("EscEingebettet"), QStringLiteral("EscEingebettet"), ServiceCommand::EscEmbedded},
         {QStringLiteral("ToOnlineMode"), QStringLiteral("ToOnlineMode"), ServiceCommand::ToOnlineMode}};
     for (const auto &[name, text, command] : commands) {
-        auto *b = button(name, text, box);
+        auto *b = named<QPushButton>(name, text, box);
         connect(b, &QPushButton::clicked, this, [this, command] { sendBytes(serviceCommandBytes(command)); });
         add(b);
     }
-    auto *escEnq = checkBox(QStringLiteral("EscENQ"), QStringLiteral("EscENQ"), box);
+    auto *escEnq = named<QCheckBox>(QStringLiteral("EscENQ"), QStringLiteral("EscENQ"), box);
     escEnq->setChecked(true); // kept for the look of the page; no command reads it
     grid->addWidget(escEnq, 0, 1);
 
-    auto *stringSend = button(QStringLiteral("StringSend"), QStringLiteral("StringSend"), box);
+    auto *stringSend = named<QPushButton>(QStringLiteral("StringSend"), QStringLiteral("StringSend"), box);
     connect(stringSend, &QPushButton::clicked, this, [this] { sendBytes(toCp1252(m_sendString->text())); });
     add(stringSend, m_sendString);
-    auto *hexSend = button(QStringLiteral("HexSend"), QStringLiteral("HexSend"), box);
+    auto *hexSend = named<QPushButton>(QStringLiteral("HexSend"), QStringLiteral("HexSend"), box);
     connect(hexSend, &QPushButton::clicked, this, &ServicePage::HexSendClick);
     add(hexSend, m_sendHex);
 
     ModemSession &session = m_window.session();
-    auto *konf = button(QStringLiteral("SendeModemKonf"), QStringLiteral("SendeModemKonf"), box);
+    auto *konf = named<QPushButton>(QStringLiteral("SendeModemKonf"), QStringLiteral("SendeModemKonf"), box);
     connect(konf, &QPushButton::clicked, this,
             [this, &session] { m_window.runClick([&session] { SendModemKonf(session.port()); }); });
-    auto *reset = button(QStringLiteral("Werkseinstellung0"), QStringLiteral("Werkseinstellung0"), box);
+    auto *reset = named<QPushButton>(QStringLiteral("Werkseinstellung0"), QStringLiteral("Werkseinstellung0"), box);
     connect(reset, &QPushButton::clicked, this,
             [this, &session] { m_window.runClick([this, &session] { FactoryReset(session.port(), m_window.prompter()); }); });
     add(konf);
@@ -148,5 +133,4 @@ void ServicePage::HexSendClick()
     m_sendHex->setText(text);
     sendBytes(bytes);
 }
-
 } // namespace torvel

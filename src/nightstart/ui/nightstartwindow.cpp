@@ -1,6 +1,5 @@
 #include "nightstartwindow.h"
 
-#include "shell/ui/childhost.h"
 #include "link/controllerlink.h"
 #include "nightstart/nightcheck.h"
 #include "nightstart/nightcompare.h"
@@ -10,8 +9,10 @@
 #include "shell/appstate.h"
 #include "shell/prompter.h"
 #include "shell/sheetmodel.h"
+#include "shell/ui/childhost.h"
 #include "shell/ui/compareresultpanel.h"
 #include "shell/ui/gridview.h"
+#include "shell/ui/namedcontrol.h"
 #include "shell/ui/windowbusy.h"
 
 #include <QCloseEvent>
@@ -31,12 +32,6 @@ namespace torvel {
 namespace {
 const QString kFileErrorCaption = QStringLiteral("FEHLER");
 
-QPushButton *makeButton(const QString &name, const QString &text, QWidget *parent)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    return b;
-}
 } // namespace
 
 NightStartWindow::NightStartWindow(AppState *state, ControllerLink *link, Prompter *prompter, QWidget *parent)
@@ -49,19 +44,19 @@ NightStartWindow::NightStartWindow(AppState *state, ControllerLink *link, Prompt
 
     m_nachtzeit = new GridView(m_sheet, this);
     m_nachtzeit->setObjectName(QStringLiteral("Nachtzeit"));
-    m_nachtRead = makeButton(QStringLiteral("NachtRead"), QStringLiteral("Nachtstartzeiten vom Torvel lesen"), this);
-    m_nachtWrite = makeButton(QStringLiteral("NachtWrite"), QStringLiteral("Nachtstartzeiten zum Torvel senden"), this);
-    m_vergleichen = makeButton(QStringLiteral("NachtVergleichen"), QStringLiteral("Mit Torvel vergleichen"), this);
+    m_nachtRead = named<QPushButton>(QStringLiteral("NachtRead"), QStringLiteral("Nachtstartzeiten vom Torvel lesen"), this);
+    m_nachtWrite = named<QPushButton>(QStringLiteral("NachtWrite"), QStringLiteral("Nachtstartzeiten zum Torvel senden"), this);
+    m_vergleichen = named<QPushButton>(QStringLiteral("NachtVergleichen"), QStringLiteral("Mit Torvel vergleichen"), this);
     m_vergleichen->setToolTip(QStringLiteral("Liest die Nachtstartzeiten vom Torvel, ohne die Tabelle zu ändern, "
                                              "und markiert, was ein Senden dort ändern würde."));
     m_compareResult = new CompareResultPanel({{CellMark::Differs, QStringLiteral("verschieden")},
                                               {CellMark::RowDiffers, QStringLiteral("Tag mit anderen Zeiten")}},
                                              this);
-    m_abbruch = makeButton(QStringLiteral("AbbruchButton"), QStringLiteral("Abbruch"), this);
+    m_abbruch = named<QPushButton>(QStringLiteral("AbbruchButton"), QStringLiteral("Abbruch"), this);
     m_abbruch->setEnabled(false);
-    m_nachtLoadBtn = makeButton(QStringLiteral("NachtLoadBtn"), QStringLiteral("Nachtstartzeiten laden"), this);
+    m_nachtLoadBtn = named<QPushButton>(QStringLiteral("NachtLoadBtn"), QStringLiteral("Nachtstartzeiten laden"), this);
     m_nachtLoadBtn->hide();
-    m_nachtWriteBtn = makeButton(QStringLiteral("NachtWriteBtn"), QStringLiteral("Nachtstartzeiten speichern"), this);
+    m_nachtWriteBtn = named<QPushButton>(QStringLiteral("NachtWriteBtn"), QStringLiteral("Nachtstartzeiten speichern"), this);
     m_nachtWriteBtn->hide();
 
     auto *buttons = new QVBoxLayout;
@@ -293,5 +288,4 @@ void NightStartWindow::onActivated()
 {
     m_state->printTarget = this;
 }
-
 } // namespace torvel

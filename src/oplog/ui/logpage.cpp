@@ -11,6 +11,7 @@
 #include "shell/prompter.h"
 #include "shell/sheetmodel.h"
 #include "shell/ui/gridview.h"
+#include "shell/ui/namedcontrol.h"
 #include "torvel2/ui/torvel2context.h"
 
 #include <QCheckBox>
@@ -31,20 +32,6 @@
 namespace torvel {
 
 namespace {
-QPushButton *makeButton(const char *name, const QString &text, QWidget *parent)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
-}
-
-QCheckBox *makeCheck(const char *name, const QString &text, QWidget *parent)
-{
-    auto *c = new QCheckBox(text, parent);
-    c->setObjectName(QString::fromLatin1(name));
-    return c;
-}
-
 LogReference logReference(const ReferenceYear &r)
 {
     LogReference out;
@@ -108,11 +95,11 @@ LogPage::LogPage(Torvel2Context &ctx, LogKind kind, const Names &names, QWidget 
         table->setColumnWidth(col, std::max({kLogColumnWidths.at(col), table->horizontalHeader()->sectionSizeHint(col),
                                              fm.horizontalAdvance(typical.at(col)) + 12}));
 
-    auto *read = makeButton(names.read, QStringLiteral("Lesen"), this);
-    auto *clear = makeButton(names.clear, QStringLiteral("Löschen"), this);
-    auto *save = makeButton(names.save, QStringLiteral("Speichern"), this);
-    auto *open = makeButton(names.open, QStringLiteral("Öffnen"), this);
-    auto *print = makeButton(names.print, QStringLiteral("Drucken"), this);
+    auto *read = named<QPushButton>(names.read, QStringLiteral("Lesen"), this);
+    auto *clear = named<QPushButton>(names.clear, QStringLiteral("Löschen"), this);
+    auto *save = named<QPushButton>(names.save, QStringLiteral("Speichern"), this);
+    auto *open = named<QPushButton>(names.open, QStringLiteral("Öffnen"), this);
+    auto *print = named<QPushButton>(names.print, QStringLiteral("Drucken"), this);
 
     // The debug panel, for the service technician who comes with the MODEM switch.
     auto *debug = new QFrame(this);
@@ -121,9 +108,9 @@ LogPage::LogPage(Torvel2Context &ctx, LogKind kind, const Names &names, QWidget 
     m_offset = new QSpinBox(debug);
     m_offset->setObjectName(QString::fromLatin1(names.offset));
     m_offset->setRange(0, 65535);
-    m_readComplete = makeCheck(names.readComplete, QStringLiteral("ReadComplete"), debug);
-    m_ignoreError = makeCheck(names.ignoreError, QStringLiteral("IgnoreError"), debug);
-    m_endurance = makeCheck(names.endurance, QString::fromLatin1(names.enduranceText), debug);
+    m_readComplete = named<QCheckBox>(names.readComplete, QStringLiteral("ReadComplete"), debug);
+    m_ignoreError = named<QCheckBox>(names.ignoreError, QStringLiteral("IgnoreError"), debug);
+    m_endurance = named<QCheckBox>(names.endurance, QString::fromLatin1(names.enduranceText), debug);
     auto *offsetRow = new QHBoxLayout;
     offsetRow->addWidget(new QLabel(QStringLiteral("Offset:"), debug));
     offsetRow->addWidget(m_offset, 1);
@@ -133,7 +120,7 @@ LogPage::LogPage(Torvel2Context &ctx, LogKind kind, const Names &names, QWidget 
     debugLayout->addWidget(m_ignoreError);
     debugLayout->addWidget(m_endurance);
     if (names.saveDebug) {
-        auto *saveDebug = makeButton(names.saveDebug, QStringLiteral("SaveDebugData"), debug);
+        auto *saveDebug = named<QPushButton>(names.saveDebug, QStringLiteral("SaveDebugData"), debug);
         debugLayout->addWidget(saveDebug);
         connect(saveDebug, &QPushButton::clicked, this, [this] { m_ctx.SaveDebugMemo(); });
     }
@@ -347,5 +334,4 @@ void LogPage::PrintClick()
     const int pages = gridPrintLayout(*printer, logGridRowCount(*m_sheet)).pages;
     m_ctx.state().reportOutcome(QStringLiteral("%1 gedruckt: %2 Seiten.").arg(title).arg(pages));
 }
-
 } // namespace torvel

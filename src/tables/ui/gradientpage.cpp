@@ -1,13 +1,14 @@
 #include "gradientpage.h"
 
-#include "tables/gradientfile.h"
-#include "tables/gradientgrid.h"
-#include "tables/gradienttexts.h"
-#include "tables/gradienttransfer.h"
 #include "shell/appstate.h"
 #include "shell/prompter.h"
 #include "shell/sheetmodel.h"
 #include "shell/ui/gridview.h"
+#include "shell/ui/namedcontrol.h"
+#include "tables/gradientfile.h"
+#include "tables/gradientgrid.h"
+#include "tables/gradienttexts.h"
+#include "tables/gradienttransfer.h"
 #include "torvel2/ui/torvel2context.h"
 
 #include <QGroupBox>
@@ -23,13 +24,6 @@
 namespace torvel {
 
 namespace {
-QPushButton *makeButton(const QString &name, const QString &text, QWidget *parent)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    return b;
-}
-
 const QString kBadRate = QStringLiteral("Ungültige Steigung: \"%1\"\r\nErlaubt sind Zahlen von 0 bis 15,9 (°C/min).");
 } // namespace
 
@@ -64,13 +58,13 @@ GradientPage::GradientPage(Torvel2Context &ctx, QWidget *parent)
 
     auto *group = new QGroupBox(QStringLiteral("Steigunstabelle: ab Firmware 4.00r25 "), this);
     group->setObjectName(QStringLiteral("GroupBox"));
-    auto *readSteig = makeButton(QStringLiteral("ReadSteig"), QStringLiteral("Tabelle lesen"), group);
-    auto *writeSteig = makeButton(QStringLiteral("WriteSteig"), QStringLiteral("Tabelle senden"), group);
-    auto *writeDefault = makeButton(QStringLiteral("WriteDefaultSteig"), QStringLiteral("Default-Werte senden"), group);
-    auto *button1 = makeButton(QStringLiteral("Button1"), QStringLiteral("Test-Werte senden"), group);
-    auto *saveSteig = makeButton(QStringLiteral("SaveSteig"), QStringLiteral("Tabelle speichern"), group);
-    auto *loadSteig = makeButton(QStringLiteral("LoadSteig"), QStringLiteral("Tabelle öffnen"), group);
-    auto *printSteig = makeButton(QStringLiteral("PrintSteig"), QStringLiteral("Tabelle drucken"), group);
+    auto *readSteig = named<QPushButton>(QStringLiteral("ReadSteig"), QStringLiteral("Tabelle lesen"), group);
+    auto *writeSteig = named<QPushButton>(QStringLiteral("WriteSteig"), QStringLiteral("Tabelle senden"), group);
+    auto *writeDefault = named<QPushButton>(QStringLiteral("WriteDefaultSteig"), QStringLiteral("Default-Werte senden"), group);
+    auto *button1 = named<QPushButton>(QStringLiteral("Button1"), QStringLiteral("Test-Werte senden"), group);
+    auto *saveSteig = named<QPushButton>(QStringLiteral("SaveSteig"), QStringLiteral("Tabelle speichern"), group);
+    auto *loadSteig = named<QPushButton>(QStringLiteral("LoadSteig"), QStringLiteral("Tabelle öffnen"), group);
+    auto *printSteig = named<QPushButton>(QStringLiteral("PrintSteig"), QStringLiteral("Tabelle drucken"), group);
     printSteig->hide();
     auto *buttons = new QVBoxLayout(group);
     for (QPushButton *b : {readSteig, writeSteig, writeDefault, button1, saveSteig, loadSteig, printSteig})
@@ -216,5 +210,4 @@ void GradientPage::takeEdits(const QRect &range)
     if (!problem.isEmpty())
         m_ctx.prompter().inform(gradienttext::kAttention, problem);
 }
-
 } // namespace torvel

@@ -4,6 +4,7 @@
 
 #include "shell/appstate.h"
 #include "shell/prompter.h"
+#include "shell/ui/namedcontrol.h"
 #include "tables/readydefaults.h"
 #include "tables/readyfile.h"
 #include "tables/readygrid.h"
@@ -24,41 +25,16 @@
 
 namespace torvel {
 
-namespace {
-QPushButton *makeButton(const QString &name, const QString &text, QWidget *parent)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    return b;
-}
-
-QSpinBox *makeSpin(const QString &name, int minimum, int maximum, int value, QWidget *parent)
-{
-    auto *s = new QSpinBox(parent);
-    s->setObjectName(name);
-    s->setRange(minimum, maximum);
-    s->setValue(value);
-    return s;
-}
-
-QCheckBox *makeBox(const QString &name, QWidget *parent)
-{
-    auto *b = new QCheckBox(name, parent);
-    b->setObjectName(name);
-    return b;
-}
-} // namespace
-
 ReadyTablePage::ReadyTablePage(Torvel2Context &ctx, QWidget *parent) : QWidget(parent), m_ctx(ctx)
 {
     setObjectName(QStringLiteral("BereitTabSheet"));
     m_editor = new ReadyGridEditor(m_table, m_flags, ctx.prompter(), [this] { return herdMax(); }, this);
 
     auto *single = new QGroupBox(QStringLiteral("Einzelwerte (nur ein Tag, nur ein Herd)  "), this);
-    m_wochTag = makeSpin(QStringLiteral("WochTag"), 0, kReadyDays - 1, 0, single);
-    m_herdNo = makeSpin(QStringLiteral("HerdNo"), 1, kReadyDecks, 1, single);
-    auto *getBTable = makeButton(QStringLiteral("GetBTable"), QStringLiteral("Lesen"), single);
-    auto *setBTable = makeButton(QStringLiteral("SetBTable"), QStringLiteral("Setzen"), single);
+    m_wochTag = namedSpin(QStringLiteral("WochTag"), 0, kReadyDays - 1, 0, single);
+    m_herdNo = namedSpin(QStringLiteral("HerdNo"), 1, kReadyDecks, 1, single);
+    auto *getBTable = named<QPushButton>(QStringLiteral("GetBTable"), QStringLiteral("Lesen"), single);
+    auto *setBTable = named<QPushButton>(QStringLiteral("SetBTable"), QStringLiteral("Setzen"), single);
     auto *singleLayout = new QGridLayout(single);
     singleLayout->addWidget(new QLabel(QStringLiteral("Tag"), single), 0, 0);
     singleLayout->addWidget(m_wochTag, 0, 1);
@@ -68,10 +44,10 @@ ReadyTablePage::ReadyTablePage(Torvel2Context &ctx, QWidget *parent) : QWidget(p
     singleLayout->addWidget(setBTable, 1, 2);
 
     auto *complete = new QGroupBox(QStringLiteral("Komplett (alle Tage, alle Herde) "), this);
-    m_herdMax = makeSpin(QStringLiteral("HerdMax"), 1, kReadyDecks, ctx.herdMax(), complete);
-    auto *readAll = makeButton(QStringLiteral("BTabKomplett"), QStringLiteral("Tabelle lesen"), complete);
-    auto *sendAll = makeButton(QStringLiteral("SetBTableComplete"), QStringLiteral("Tabelle senden"), complete);
-    auto *defaults = makeButton(QStringLiteral("SetStartDefaults"), QStringLiteral("Default-Werte senden"), complete);
+    m_herdMax = namedSpin(QStringLiteral("HerdMax"), 1, kReadyDecks, ctx.herdMax(), complete);
+    auto *readAll = named<QPushButton>(QStringLiteral("BTabKomplett"), QStringLiteral("Tabelle lesen"), complete);
+    auto *sendAll = named<QPushButton>(QStringLiteral("SetBTableComplete"), QStringLiteral("Tabelle senden"), complete);
+    auto *defaults = named<QPushButton>(QStringLiteral("SetStartDefaults"), QStringLiteral("Default-Werte senden"), complete);
     auto *decks = new QHBoxLayout;
     decks->addWidget(new QLabel(QStringLiteral("HerdAnzahl:"), complete));
     decks->addWidget(m_herdMax);
@@ -81,17 +57,17 @@ ReadyTablePage::ReadyTablePage(Torvel2Context &ctx, QWidget *parent) : QWidget(p
     for (QPushButton *b : {readAll, sendAll, defaults})
         completeLayout->addWidget(b);
 
-    auto *save = makeButton(QStringLiteral("SaveBereitTab"), QStringLiteral("Tabelle speichern"), this);
-    auto *open = makeButton(QStringLiteral("OpenBereitTab"), QStringLiteral("Tabelle öffnen"), this);
+    auto *save = named<QPushButton>(QStringLiteral("SaveBereitTab"), QStringLiteral("Tabelle speichern"), this);
+    auto *open = named<QPushButton>(QStringLiteral("OpenBereitTab"), QStringLiteral("Tabelle öffnen"), this);
 
     // The debug panel: default variants and checks, the sort and a fresh table.
     auto *debug = new QGroupBox(QStringLiteral("Debug"), this);
     debug->setObjectName(QStringLiteral("DebugPanel"));
-    m_debugDefaults = makeBox(QStringLiteral("DebugDefaults"), debug);
-    m_defaultCheck = makeBox(QStringLiteral("DefaultCheck"), debug);
-    auto *doCheck = makeButton(QStringLiteral("DoCheckBereittab"), QStringLiteral("DoCheckBereittab"), debug);
-    auto *tabInit = makeButton(QStringLiteral("TabInit"), QStringLiteral("TabInit"), debug);
-    auto *sort = makeButton(QStringLiteral("SortBereitTab"), QStringLiteral("SortBereitTab"), debug);
+    m_debugDefaults = named<QCheckBox>(QStringLiteral("DebugDefaults"), QStringLiteral("DebugDefaults"), debug);
+    m_defaultCheck = named<QCheckBox>(QStringLiteral("DefaultCheck"), QStringLiteral("DefaultCheck"), debug);
+    auto *doCheck = named<QPushButton>(QStringLiteral("DoCheckBereittab"), QStringLiteral("DoCheckBereittab"), debug);
+    auto *tabInit = named<QPushButton>(QStringLiteral("TabInit"), QStringLiteral("TabInit"), debug);
+    auto *sort = named<QPushButton>(QStringLiteral("SortBereitTab"), QStringLiteral("SortBereitTab"), debug);
     auto *debugLayout = new QVBoxLayout(debug);
     debugLayout->addWidget(m_debugDefaults);
     debugLayout->addWidget(m_defaultCheck);
@@ -249,8 +225,10 @@ void ReadyTablePage::SetStartDefaultsClick()
     if (m_ctx.prompter().ask(readytext::kWarning, readytext::kDefaultsQuestion,
                              {PromptButton::Yes, PromptButton::No, PromptButton::Cancel})
             != PromptButton::Yes
-        || m_ctx.closing())
+        || m_ctx.closing()) {
+        m_ctx.state().reportOutcome(readytext::defaultsDeclined(hold.line().oven));
         return;
+    }
     Torvel2Context::Transfer busy(m_ctx);
     rememberSpins();
     m_wochTag->setValue(0);
@@ -330,5 +308,4 @@ void ReadyTablePage::restoreSpins()
     m_wochTag->setValue(m_savedDay);
     m_herdNo->setValue(m_savedDeck);
 }
-
 } // namespace torvel

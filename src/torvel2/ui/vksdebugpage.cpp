@@ -4,6 +4,7 @@
 #include "statuspanel.h"
 #include "torvel2context.h"
 
+#include "shell/ui/namedcontrol.h"
 #include "torvel2/torvel2status.h"
 
 #include <QCheckBox>
@@ -18,35 +19,17 @@
 
 namespace torvel {
 
-namespace {
-QPushButton *makeButton(const QString &name, const QString &text, QWidget *parent)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    return b;
-}
-
-QSpinBox *makeSpin(const QString &name, int minimum, int maximum, int value, QWidget *parent)
-{
-    auto *s = new QSpinBox(parent);
-    s->setObjectName(name);
-    s->setRange(minimum, maximum);
-    s->setValue(value);
-    return s;
-}
-} // namespace
-
 VksDebugPage::VksDebugPage(Torvel2Context &ctx, QWidget *parent) : QWidget(parent), m_ctx(ctx)
 {
     setObjectName(QStringLiteral("VKSDebug"));
     auto *herd = new QGroupBox(QStringLiteral("VKS-Herd"), this);
     herd->setObjectName(QStringLiteral("VKSHerd"));
-    m_adressieren = makeButton(QStringLiteral("VKSAdressieren"), QStringLiteral("Adressieren"), herd);
-    m_vksAdr = makeSpin(QStringLiteral("VKSAdr"), 0, 255, 10, herd);
+    m_adressieren = named<QPushButton>(QStringLiteral("VKSAdressieren"), QStringLiteral("Adressieren"), herd);
+    m_vksAdr = namedSpin(QStringLiteral("VKSAdr"), 0, 255, 10, herd);
     m_statuspoll = new QCheckBox(QStringLiteral("Statuspoll"), herd);
     m_statuspoll->setObjectName(QStringLiteral("Statuspoll"));
-    m_status = makeButton(QStringLiteral("VKSStatus"), QStringLiteral("Status lesen"), herd);
-    m_pollInt = makeSpin(QStringLiteral("PollInt"), 0, 60000, 200, herd);
+    m_status = named<QPushButton>(QStringLiteral("VKSStatus"), QStringLiteral("Status lesen"), herd);
+    m_pollInt = namedSpin(QStringLiteral("PollInt"), 0, 60000, 200, herd);
     m_vksMemo = new MemoView(&m_ctx.vksMemo(), herd);
     m_vksMemo->setObjectName(QStringLiteral("VKSMemo"));
     m_prgPanel = new StatusPanel(herd);
@@ -72,8 +55,8 @@ VksDebugPage::VksDebugPage(Torvel2Context &ctx, QWidget *parent) : QWidget(paren
     m_disableAllLogs->setObjectName(QStringLiteral("DisableAllLogs"));
     m_betriebsdaten1 = new MemoView(&m_ctx.debugMemo(), this);
     m_betriebsdaten1->setObjectName(QStringLiteral("Betriebsdaten1"));
-    auto *clear = makeButton(QStringLiteral("ClearBData"), QStringLiteral("ClearBData"), this);
-    auto *save = makeButton(QStringLiteral("SaveDebugData"), QStringLiteral("SaveDebugData"), this);
+    auto *clear = named<QPushButton>(QStringLiteral("ClearBData"), QStringLiteral("ClearBData"), this);
+    auto *save = named<QPushButton>(QStringLiteral("SaveDebugData"), QStringLiteral("SaveDebugData"), this);
     auto *buttons = new QVBoxLayout;
     buttons->addWidget(m_disableAllLogs);
     buttons->addWidget(clear);
@@ -129,5 +112,4 @@ void VksDebugPage::queryStatus(bool showError)
     if (const auto status = QueryTorvel2Status(transfer.line(), showError, m_ctx.vksMemo()))
         m_prgPanel->showStatus(*status);
 }
-
 } // namespace torvel
