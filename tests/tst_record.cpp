@@ -96,6 +96,8 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("4.00 r25") << 400 << 25 << 0x02 << 0x40019 << "9" << "4.00 r25";
         QTest::newRow("11 programs") << 399 << 9 << 0x00 << 0x36309 << "1" << "3.99 r9";
+        // 3.33: the low byte of V is "M"; only the "M" behind the version fields counts.
+        QTest::newRow("M in V") << 333 << 9 << 0x00 << 0x32109 << "1" << "3.33 r9";
         QTest::newRow("no M") << 160 << -1 << -1 << 0x13C00 << "9" << "1.60 r0";
     }
     void versionFields()
@@ -222,6 +224,24 @@ private slots:
         QVERIFY(!r.ok);
         QVERIFY(record.NoRecordLoaded);
         QCOMPARE(rig.prompter.shown.last().text, box.isEmpty() ? QStringLiteral("Steuerung nicht adressierbar!!") : box);
+    }
+
+    void abortStopsTheReadAfterItsTry()
+    {
+        Rig rig;
+        rig.onFrame = [&](const QByteArray &f) {
+            if (f.startsWith(hex("46 15")))
+                rig.state.abortFlag = true;
+        };
+        TorvelRecord record;
+        const RecordTransferResult r = rig.read(record);
+        QVERIFY(!r.ok && r.aborted);
+        QVERIFY(record.NoRecordLoaded);
+        QCOMPARE(rig.framesStarting(hex("46 15")), 1);
+        QCOMPARE(rig.framesStarting(hex("46 0B")), 0);
+        QCOMPARE(rig.framesStarting(hex("46 17")), 1);
+        QVERIFY(r.status.contains(QStringLiteral("\r\nFunktion abgebrochen.\r\n")));
+        QVERIFY(!rig.state.abortFlag);
     }
 
     void failedValuesMarkTheName()
