@@ -120,7 +120,8 @@ QList<CliCommand> recordCommands()
 {
     return {
         {QStringLiteral("record read"),
-         QStringLiteral("-o FILE: den ganzen Torvelrecord der Steuerung (--oven) lesen und als .vtr sichern"), recordRead},
+         QStringLiteral("-o FILE: den ganzen Torvelrecord der Steuerung (--oven) lesen und als .vtr sichern"),
+         recordRead},
         {QStringLiteral("record send"),
          QStringLiteral("FILE [--log DIR]: Torvelrecord aus FILE (.vtr) zur Steuerung (--oven) senden"), recordSend},
     };

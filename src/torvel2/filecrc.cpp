@@ -70,7 +70,8 @@ bool InsertCrc(const QString &fileName, Prompter *prompter)
 {
     QByteArray content;
     QString error;
-    if (!readTextFile(fileName, kMaxCrcFileBytes, &content, &error) || !writeTextFile(fileName, withCrcLine(content), &error)) {
+    if (!readTextFile(fileName, kMaxCrcFileBytes, &content, &error)
+        || !writeTextFile(fileName, withCrcLine(content), &error)) {
         if (prompter)
             prompter->inform(recordtext::kError, recordtext::kCrcNotInserted);
         return false;

@@ -36,7 +36,8 @@ QByteArray textPart(const TorvelRecord &record)
     TextLineWriter file;
     file.writeLine(kProgramsTitle);
     for (int n = 1; n <= kRecordPrograms; ++n)
-        file.writeLine(QStringLiteral("Name") + twoDigits(n) + QLatin1Char(';') + record.names[n - 1] + QLatin1Char(';'));
+        file.writeLine(QStringLiteral("Name") + twoDigits(n) + QLatin1Char(';') + record.names[n - 1]
+                       + QLatin1Char(';'));
     for (int n = 1; n <= kRecordPrograms; ++n) {
         QString line = QStringLiteral("Prg") + twoDigits(n) + QLatin1Char(';');
         for (const QString &field : record.values[n - 1])
@@ -122,7 +123,8 @@ public:
             m_record.names[n - 1] = name[0];
         }
         for (int n = 1; n <= kRecordPrograms; ++n)
-            fieldLine(QStringLiteral("Prg") + twoDigits(n) + QLatin1Char(';'), kRecordValueFields, m_record.values[n - 1]);
+            fieldLine(QStringLiteral("Prg") + twoDigits(n) + QLatin1Char(';'), kRecordValueFields,
+                      m_record.values[n - 1]);
         expectLine(kNightsTitle);
         for (int d = 0; d < kRecordNightDays; ++d)
             fieldLine(dayName(d) + QLatin1Char(';'), kRecordNightEntries, m_record.nightStarts[d]);
@@ -158,7 +160,9 @@ QString unsavableRecordField(const TorvelRecord &record)
             return QStringLiteral("Name von Backprogramm %1 enthält \";\" oder einen Zeilenumbruch.").arg(n);
         for (int f = 1; f <= kRecordValueFields; ++f)
             if (unsavable(record.values[n - 1][f - 1], true))
-                return QStringLiteral("Wert %1 von Backprogramm %2 enthält \";\" oder einen Zeilenumbruch.").arg(f).arg(n);
+                return QStringLiteral("Wert %1 von Backprogramm %2 enthält \";\" oder einen Zeilenumbruch.")
+                    .arg(f)
+                    .arg(n);
     }
     for (int d = 0; d < kRecordNightDays; ++d)
         for (const QString &entry : record.nightStarts[d])

@@ -211,7 +211,8 @@ bool RecordRun::readValues(int n)
                 const QByteArray data = reply.mid(1, reply.size() - 3);
                 const int words = std::min(static_cast<int>(data.size()) / 2, kProgramValueCount);
                 for (int i = 1; i <= words; ++i) {
-                    const int word = (static_cast<quint8>(data.at(2 * i - 2)) << 8) | static_cast<quint8>(data.at(2 * i - 1));
+                    const int word =
+                        (static_cast<quint8>(data.at(2 * i - 2)) << 8) | static_cast<quint8>(data.at(2 * i - 1));
                     m_record.value(n, i + 1) = QString::number(word);
                 }
                 tries = 0;
@@ -431,7 +432,8 @@ bool RecordRun::sendPart(int n, bool names)
                 data.append(static_cast<char>((word >> 8) & 0xFF)).append(static_cast<char>(word & 0xFF));
             }
         }
-        const QString dataCaption = names ? QStringLiteral("Backprg-Namen senden") : QStringLiteral("Backprogramm senden");
+        const QString dataCaption =
+            names ? QStringLiteral("Backprg-Namen senden") : QStringLiteral("Backprogramm senden");
         if (m_line.engine.SendCommand(dataFrame(data), 1, true, names ? 350 : 2000, dataCaption, ControllerFlags)
             == kAckOnly)
             return true;
