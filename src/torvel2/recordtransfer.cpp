@@ -206,7 +206,8 @@ bool RecordRun::readValues(int n)
                                                          retry ? 200 : 150,
                                                          frameCaption(n, QStringLiteral("Backprogramm lesen")),
                                                          ControllerFlags);
-            if (CheckReply(reply, true)) {
+            // Fewer than 23 words would leave fields that a send turns into zeros: a failed try.
+            if (CheckReply(reply, true) && reply.size() >= kProgramValueBytes + 3) {
                 // The data words fill fields 2 to 24; words beyond them are dropped.
                 const QByteArray data = reply.mid(1, reply.size() - 3);
                 const int words = std::min(static_cast<int>(data.size()) / 2, kProgramValueCount);
