@@ -569,12 +569,13 @@ private slots:
     {
         QTemporaryDir dir;
         test::PtySim sim;
-        QVERIFY(sim.start({"--version", "3=410.30:99", "--version", "4=410.30:0"}));
+        QVERIFY(sim.start({"--version", "3=410.30:99", "--version", "4=410.30:0", "--fault", "checksum@7:0bx5"}));
         const QString file = dir.filePath("ofen7.vtr");
         const QStringList common{"--port", sim.device};
         test::CliRun r = test::runTorvelctl(common + QStringList{"--oven", "7", "record", "read", "-o", file});
         QCOMPARE(r.code, 0);
         QVERIFY(r.out.startsWith(QStringLiteral("Torvelrecord von Ofen 7 (Version 4.10 r30) gelesen: ")));
+        QVERIFY(r.out.endsWith(QStringLiteral("\nBackprogramme mit Fehler: 1\n")));
         QVERIFY(CheckCrc(file, nullptr));
         r = test::runTorvelctl(common + QStringList{"--oven", "3", "record", "send", file, "--log", dir.path()});
         QCOMPARE(r.code, 0);
