@@ -49,6 +49,7 @@ QList<CliCommand> nightCommands();
 QList<CliCommand> gradientCommands();
 QList<CliCommand> readyCommands();
 QList<CliCommand> oplogCommands();
+QList<CliCommand> recordCommands();
 QList<CliCommand> convertCommands();
 QList<CliCommand> modemCommands();
 QList<CliCommand> backupCommands();

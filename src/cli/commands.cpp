@@ -12,6 +12,7 @@ QList<CliCommand> allCommands()
     all += gradientCommands();
     all += readyCommands();
     all += oplogCommands();
+    all += recordCommands();
     all += convertCommands();
     all += modemCommands();
     all += backupCommands();

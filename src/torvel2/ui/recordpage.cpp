@@ -2,6 +2,12 @@
 
 #include "torvel2context.h"
 
+#include "shell/appstate.h"
+#include "shell/prompter.h"
+#include "torvel2/recordfile.h"
+#include "torvel2/recordtexts.h"
+#include "torvel2/recordtransfer.h"
+
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -28,6 +34,34 @@ QLabel *makeLabel(const QString &name, const QString &text, QWidget *parent)
     return l;
 }
 } // namespace
+
+// Shows what a record transfer tells on the page's labels and the window's gauge.
+class RecordPage::View : public RecordTransferView
+{
+public:
+    explicit View(RecordPage &page) : m_page(page) {}
+    void setAction(const QString &text) override { m_page.m_actAction->setText(text); }
+    void setStatus(const QString &text) override { m_page.m_prgStatus->setText(text); }
+    void showProgramFields(bool shown) override
+    {
+        m_page.m_nummer->setVisible(shown);
+        m_page.m_prgName->setVisible(shown);
+        m_page.m_prgNo->setVisible(shown);
+    }
+    void setProgram(int n, const QString &name) override
+    {
+        m_page.m_prgNo->setValue(n);
+        m_page.m_prgName->setText(name);
+    }
+    void setProgress(int value, int maximum) override
+    {
+        m_page.m_ctx.setProgressMaximum(maximum);
+        m_page.m_ctx.setProgress(value);
+    }
+
+private:
+    RecordPage &m_page;
+};
 
 RecordPage::RecordPage(Torvel2Context &ctx, QWidget *parent) : QWidget(parent), m_ctx(ctx)
 {
@@ -66,8 +100,12 @@ RecordPage::RecordPage(Torvel2Context &ctx, QWidget *parent) : QWidget(parent), 
     m_send = makeButton(QStringLiteral("TorvelRecSend"), QStringLiteral("Torvelrecord senden"), this);
     m_save = makeButton(QStringLiteral("SaveTorvelRec"), QStringLiteral("Torvelrecord speichern"), this);
     m_load = makeButton(QStringLiteral("LoadTorvelRec"), QStringLiteral("Torvelrecord öffnen"), this);
-    for (QPushButton *b : {m_read, m_send, m_save, m_load})
-        b->setEnabled(false);
+    m_view = new View(*this);
+    connect(m_read, &QPushButton::clicked, this, &RecordPage::TorvelRecReadClick);
+    connect(m_send, &QPushButton::clicked, this, &RecordPage::TorvelRecSendClick);
+    connect(m_save, &QPushButton::clicked, this, &RecordPage::SaveTorvelRecClick);
+    connect(m_load, &QPushButton::clicked, this, &RecordPage::LoadTorvelRecClick);
+    m_prgNo->setRange(0, 99);
     m_abbruch = makeButton(QStringLiteral("AbbruchButton"), QStringLiteral("Abbrechen"), this);
     m_abbruch->setEnabled(false); // open only while a record transfer runs
     connect(m_abbruch, &QPushButton::clicked, this, [this] { m_ctx.setAbortFlag(true); });
@@ -79,6 +117,74 @@ RecordPage::RecordPage(Torvel2Context &ctx, QWidget *parent) : QWidget(parent), 
     auto *layout = new QHBoxLayout(this);
     layout->addWidget(fPanel, 1);
     layout->addLayout(buttons);
+}
+
+RecordPage::~RecordPage()
+{
+    delete m_view;
+}
+
+void RecordPage::setTransferRunning(bool running)
+{
+    // Save and open would see or change the record half way through.
+    for (QPushButton *b : {m_read, m_send, m_save, m_load})
+        b->setEnabled(!running);
+    m_abbruch->setEnabled(running);
+}
+
+void RecordPage::TorvelRecReadClick()
+{
+    if (!m_ctx.acceptClick([this] { TorvelRecReadClick(); }))
+        return;
+    Torvel2Context::Transfer transfer(m_ctx);
+    setTransferRunning(true);
+    m_prgStatus->clear();
+    RecordTransferOptions options;
+    options.herdMax = m_ctx.herdMax();
+    options.view = m_view;
+    const RecordTransferResult result = ReadTorvelRecord(transfer.line(), m_ctx.state(), m_ctx.record(), options);
+    setTransferRunning(false);
+    m_ctx.state().reportOutcome(result.ok ? recordtext::kRecordRead : recordtext::kNoRecord);
+}
+
+void RecordPage::TorvelRecSendClick()
+{
+    if (!m_ctx.acceptClick([this] { TorvelRecSendClick(); }))
+        return;
+    Torvel2Context::Transfer transfer(m_ctx);
+    setTransferRunning(true);
+    RecordTransferOptions options;
+    options.herdMax = m_ctx.herdMax();
+    options.view = m_view;
+    const RecordTransferResult result = SendTorvelRecord(transfer.line(), m_ctx.state(), m_ctx.record(), options);
+    setTransferRunning(false);
+    m_ctx.state().reportOutcome(result.ok ? QStringLiteral("Torvelrecord übertragen.")
+                                          : recordtext::kRecordNotSent);
+}
+
+void RecordPage::SaveTorvelRecClick()
+{
+    if (m_ctx.record().NoRecordLoaded) {
+        m_ctx.prompter().inform(recordtext::kAchtungUpper, recordtext::kReadOrOpenFirst);
+        return;
+    }
+    const QString file = m_ctx.askSaveFileName(recordtext::kFileFilter, recordtext::kFileSuffix);
+    if (file.isEmpty())
+        return;
+    QString error;
+    if (!saveRecordFile(file, m_ctx.record(), &error))
+        m_ctx.prompter().inform(recordtext::kError, error);
+}
+
+void RecordPage::LoadTorvelRecClick()
+{
+    const QString file = m_ctx.askOpenFileName(recordtext::kFileFilter, recordtext::kFileSuffix);
+    if (file.isEmpty())
+        return;
+    RecordOpenOptions options;
+    options.logFolder = m_ctx.logFolder();
+    const RecordOpen outcome = openRecordFile(file, m_ctx.record(), m_ctx.prompter(), options);
+    m_actAction->setText(outcome == RecordOpen::Opened ? recordtext::kRecordLoaded : recordtext::kNoRecord);
 }
 
 } // namespace torvel

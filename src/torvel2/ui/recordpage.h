@@ -1,7 +1,7 @@
 #pragma once
 // The page "Torvel komplett lesen/schreiben" (`TorvelRecSheet`) of the Torvel2 window: read,
-// send, save and open the whole Torvel record. For now it shows the record's state and
-// "Abbrechen"; the four record buttons stay disabled until their transfer and file exist.
+// send, save and open the whole Torvel record of the window's context. "Abbrechen" is open
+// only while a read or send runs.
 
 #include <QWidget>
 
@@ -19,8 +19,17 @@ class RecordPage : public QWidget
     Q_OBJECT
 public:
     RecordPage(Torvel2Context &ctx, QWidget *parent = nullptr);
+    ~RecordPage() override;
+
+    void TorvelRecReadClick();
+    void TorvelRecSendClick();
+    void SaveTorvelRecClick();
+    void LoadTorvelRecClick();
 
 private:
+    class View;
+    void setTransferRunning(bool running);
+
     Torvel2Context &m_ctx;
     QLabel *m_actAction;
     QLabel *m_nummer;
@@ -32,6 +41,7 @@ private:
     QPushButton *m_save;
     QPushButton *m_load;
     QPushButton *m_abbruch;
+    View *m_view;
 };
 
 } // namespace torvel
