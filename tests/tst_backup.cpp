@@ -9,6 +9,9 @@
 #include "modem/phonebook.h"
 #include "testsupport/files.h"
 #include "testsupport/processes.h"
+#include "testsupport/scriptedprompter.h"
+#include "torvel2/recordfile.h"
+#include "torvel2/torvelrecord.h"
 
 using torvel::test::readFile;
 
@@ -43,14 +46,19 @@ private slots:
         auto r = backup(sim.device, {"-o", path("line")});
         QCOMPARE(r.out, QStringLiteral("Ofen 3 (2.91 r3, 1. Generation): gesichert Backprogramme, Nachtstartzeiten\n"
                                        "Ofen 7 (4.10 r30, 2. Generation): gesichert Backprogramme, "
-                                       "Nachtstartzeiten, Bereittabelle\n"));
+                                       "Nachtstartzeiten, Torvel-Datensatz, Bereittabelle\n"));
         QCOMPARE(r.code, 0);
         QCOMPARE(QDir(path("line")).entryList(QDir::Files),
                  (QStringList{"Ofen3_2026-12-07.TBR", "Ofen3_2026-12-07.TBZ", "Ofen7_2026-12-07.TBR",
-                              "Ofen7_2026-12-07.TBT", "Ofen7_2026-12-07.TBZ"}));
+                              "Ofen7_2026-12-07.TBT", "Ofen7_2026-12-07.TBZ", "Ofen7_2026-12-07.vtr"}));
         QVERIFY(readFile(path("line/Ofen3_2026-12-07.TBR")).startsWith("Backprogramme f\xfcr den Fenmork VKS Torvel\r\n"));
         QVERIFY(readFile(path("line/Ofen7_2026-12-07.TBZ")).startsWith("Nacht-Backbereitschaften f\xfcr den Fenmork VKS Torvel\r\n"));
         QVERIFY(readFile(path("line/Ofen7_2026-12-07.TBT")).startsWith("###################;\r\nWOCHENTAG;0;"));
+        // The record opens again as the record page opens it.
+        torvel::TorvelRecord record;
+        torvel::test::ScriptedPrompter prompter;
+        QCOMPARE(torvel::openRecordFile(path("line/Ofen7_2026-12-07.vtr"), record, prompter, {path("log")}),
+                 torvel::RecordOpen::Opened);
 
         // An oven asked for that does not answer is a failure; the others are still saved.
         r = backup(sim.device, {"--ovens", "2-3", "-o", path("line2")});
@@ -78,7 +86,7 @@ private slots:
         for (const QByteArray bakery : {"Nord", "West", "S\xfc" "d", "Ost/Mitte"})
             rows += bakery == "West" ? QByteArray("West;;;;Kein Tr\xe4gersignal\r\n")
                                      : bakery + ";1;1;Backprogramme, Nachtstartzeiten;\r\n" + bakery
-                                           + ";7;2;Backprogramme, Nachtstartzeiten, Bereittabelle;\r\n";
+                                           + ";7;2;Backprogramme, Nachtstartzeiten, Torvel-Datensatz, Bereittabelle;\r\n";
         QCOMPARE(readFile(summary), rows);
         // Each bakery's own data in its own dated folder.
         QVERIFY(readFile(path("fleet/Süd/2026-12-07/Ofen7_2026-12-07.TBR")).contains("Tel 202"));

@@ -13,6 +13,9 @@
 #include "tables/readyfetch.h"
 #include "tables/readyfile.h"
 #include "tables/readytexts.h"
+#include "torvel2/recordfile.h"
+#include "torvel2/recordtransfer.h"
+#include "torvel2/torvelrecord.h"
 
 #include <QStringList>
 
@@ -65,7 +68,24 @@ QString saveNightStarts(BackupJob &job, const QString &file)
     return saveNightFile(grid, file, NightFileKind::Tbz, &error) ? QString() : error;
 }
 
-// The oven's own ready table, repaired before it is kept.
+// The whole Torvel record as .vtr. Like the program list, a record with programs that did not
+// arrive is not written: their "ERR:" rows would never go back to the oven.
+QString saveTorvelRecord(BackupJob &job, const QString &file)
+{
+    TorvelRecord record;
+    const RecordTransferResult read =
+        ReadTorvelRecord(Torvel2Line{job.engine, job.prompter, job.oven.oven}, job.state, record);
+    if (!read.ok) {
+        const QString first = read.errors.section(QStringLiteral("\r\n"), 0, 0).trimmed();
+        return first.isEmpty() ? QStringLiteral("nicht gelesen") : first;
+    }
+    if (!read.failedPrograms.isEmpty())
+        return QStringLiteral("Programm %1 nicht gelesen").arg(numberRuns(read.failedPrograms));
+    QString error;
+    return saveRecordFile(file, record, &error) ? QString() : error;
+}
+
+// The oven's own ready table, repaired before it is kept (the record holds default blocks).
 QString saveReadyTable(BackupJob &job, const QString &file)
 {
     ReadyTable table;
@@ -86,6 +106,7 @@ QList<BackupItem> ovenBackupItems()
     return {
         {QStringLiteral("Backprogramme"), QStringLiteral(".TBR"), false, savePrograms},
         {QStringLiteral("Nachtstartzeiten"), QStringLiteral(".TBZ"), false, saveNightStarts},
+        {QStringLiteral("Torvel-Datensatz"), QStringLiteral(".vtr"), true, saveTorvelRecord},
         {QStringLiteral("Bereittabelle"), QStringLiteral(".TBT"), true, saveReadyTable},
     };
 }
