@@ -26,10 +26,10 @@ QDateTime wallTime(const QByteArray &seven)
                      QTime(unpack(seven.at(4)), unpack(seven.at(5)), unpack(seven.at(6))), Qt::UTC);
 }
 
-QDateTime randomWallTime(SoakRig &rig, Qt::TimeSpec spec)
+QDateTime randomWallTime(SoakRig &rig, Qt::TimeSpec timeSpec)
 {
     const QDate date = QDate(2000, 1, 1).addDays(rig.number(0, 36524));
-    return QDateTime(date, QTime(rig.number(0, 23), rig.number(0, 59), rig.number(0, 59)), spec);
+    return QDateTime(date, QTime(rig.number(0, 23), rig.number(0, 59), rig.number(0, 59)), timeSpec);
 }
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "bakeprog/programlistfiles.h"
 #include "bakeprog/programlistread.h"
 #include "bakeprog/programsheet.h"
+#include "bakeprog/rangelist.h"
 #include "link/commandengine.h"
 #include "nightstart/nightfiles.h"
 #include "nightstart/nightstartgrid.h"
@@ -22,21 +23,6 @@
 namespace torvel {
 
 namespace {
-
-// "7, 12-14": program numbers in ascending order, runs joined.
-QString numberRuns(const QList<int> &numbers)
-{
-    QStringList runs;
-    for (qsizetype i = 0; i < numbers.size();) {
-        qsizetype j = i;
-        while (j + 1 < numbers.size() && numbers.at(j + 1) == numbers.at(j) + 1)
-            ++j;
-        runs << (i == j ? QString::number(numbers.at(i))
-                        : QStringLiteral("%1-%2").arg(numbers.at(i)).arg(numbers.at(j)));
-        i = j + 1;
-    }
-    return runs.join(QStringLiteral(", "));
-}
 
 // All programs the oven holds as a .TBR. A list with programs that did not arrive is not
 // written: sent back, its blank rows would delete those programs on the oven.

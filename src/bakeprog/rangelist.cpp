@@ -1,5 +1,7 @@
 #include "rangelist.h"
 
+#include <QStringList>
+
 namespace torvel {
 
 namespace {
@@ -34,6 +36,20 @@ QString RangeList::text() const
     if (m_last > 0)
         line += QStringLiteral(" bis ") + twoDigits(m_last);
     return m_done + line;
+}
+
+QString numberRuns(const QList<int> &numbers)
+{
+    QStringList runs;
+    for (qsizetype i = 0; i < numbers.size();) {
+        qsizetype j = i;
+        while (j + 1 < numbers.size() && numbers.at(j + 1) == numbers.at(j) + 1)
+            ++j;
+        runs << (i == j ? QString::number(numbers.at(i))
+                        : QStringLiteral("%1-%2").arg(numbers.at(i)).arg(numbers.at(j)));
+        i = j + 1;
+    }
+    return runs.join(QStringLiteral(", "));
 }
 
 } // namespace torvel

@@ -3,6 +3,7 @@
 
 #include "clicontext.h"
 
+#include "bakeprog/rangelist.h"
 #include "shell/prompter.h"
 #include "tables/readyvalidate.h"
 #include "torvel2/recordfile.h"
@@ -24,14 +25,6 @@ QCommandLineOption logOption()
     return QCommandLineOption(QStringLiteral("log"),
                               QStringLiteral("Ordner für die Prüfberichte (Vorgabe: log neben dem Programm)."),
                               QStringLiteral("DIR"));
-}
-
-QString numberList(const QList<int> &numbers)
-{
-    QStringList texts;
-    for (int n : numbers)
-        texts << QString::number(n);
-    return texts.join(QStringLiteral(", "));
 }
 
 int recordRead(CliContext &ctx, const QStringList &args)
@@ -66,7 +59,7 @@ int recordRead(CliContext &ctx, const QStringList &args)
                    .arg(result.version.text, file)
             << Qt::endl;
     if (!result.failedPrograms.isEmpty())
-        ctx.out << QStringLiteral("Backprogramme mit Fehler: %1").arg(numberList(result.failedPrograms)) << Qt::endl;
+        ctx.out << QStringLiteral("Backprogramme mit Fehler: %1").arg(numberRuns(result.failedPrograms)) << Qt::endl;
     return ExitOk;
 }
 
