@@ -8,8 +8,10 @@
 #include "torvel2/ui/torvel2context.h"
 #include "torvel2/ui/torvel2window.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -68,9 +70,28 @@ private slots:
         page->findChild<QPushButton *>(QStringLiteral("TorvelRecSend"))->click();
         QCOMPARE(rig.frames.first(), QByteArray::fromHex("05 9E"));
         QVERIFY(rig.prompter.texts("inform").last().startsWith(QStringLiteral("Torvelrecord  übertragen.\r\n\r\n")));
+        QCOMPARE(actAction->text(), QStringLiteral("Torvelrecord übertragen!"));
         QCOMPARE(rig.line->controller(3).programs().nameBytes(1), rig.line->controller(7).programs().nameBytes(1));
         QVERIFY(!rig.state.transferActive());
         QVERIFY(!rig.state.abortFlag);
+
+        // A file that is no record (opened all the same past the CRC question) leaves the
+        // record on screen as it was, and the status line says so.
+        QSignalSpy outcomes(&rig.state, &AppState::outcomeReported);
+        const QString bad = dir.filePath("kein.vtr");
+        QFile badFile(bad);
+        QVERIFY(badFile.open(QIODevice::WriteOnly));
+        badFile.write("kein Torvelrecord\r\n");
+        badFile.close();
+        ctx.openFileDialog = [&](const QString &, const QString &) { return bad; };
+        rig.prompter.answers.enqueue(PromptButton::Yes);
+        page->findChild<QPushButton *>(QStringLiteral("LoadTorvelRec"))->click();
+        QCOMPARE(rig.prompter.texts("inform").last(), QStringLiteral("Fehler beim Laden des Torvelrecords!"));
+        QVERIFY(!ctx.record().NoRecordLoaded);
+        QCOMPARE(ctx.record().configuration.version, QStringLiteral("4.10 r30"));
+        QCOMPARE(actAction->text(), QStringLiteral("Torvelrecord übertragen!"));
+        QCOMPARE(outcomes.last().first().toString(),
+                 QStringLiteral("Torvelrecord nicht geöffnet, der bisherige bleibt: ") + bad);
     }
 };
 

@@ -16,6 +16,7 @@ inline const QString kNoRecord = QStringLiteral("Kein Torvelrecord geladen!");
 inline const QString kRecordRead = QStringLiteral("Torvelrecord gelesen!");
 inline const QString kRecordLoaded = QStringLiteral("Torvelrecord geladen!");
 inline const QString kRecordNotSent = QStringLiteral("Torvelrecord nicht übertragen!");
+inline const QString kRecordSent = QStringLiteral("Torvelrecord übertragen!");
 inline const QString kReceivingName = QStringLiteral("empfange Backprogrammname Nr.");
 inline const QString kReceivingProgram = QStringLiteral("     empfange Backprogramm Nr.");
 inline const QString kReceivingNights = QStringLiteral("empfange Nachtstartzeiten");
@@ -71,5 +72,18 @@ inline const QString kCrcLineMissing =
     QStringLiteral("CRC-Checksumme konnte nicht überprüft werden!\r\n(Konnte nicht aus Datei gelesen werden.)");
 inline const QString kCrcNotComputed =
     QStringLiteral("CRC-Checksumme konnte nicht überprüft werden!\r\n(Konnte nicht aus berechnet werden.)");
+
+// Status line words after a save or an open of the page.
+inline QString saveOutcome(const QString &file, bool ok)
+{
+    return (ok ? QStringLiteral("Torvelrecord gespeichert: %1") : QStringLiteral("Torvelrecord nicht gespeichert: %1"))
+        .arg(file);
+}
+inline QString openOutcome(const QString &file, bool ok)
+{
+    return (ok ? QStringLiteral("Torvelrecord geöffnet: %1")
+               : QStringLiteral("Torvelrecord nicht geöffnet, der bisherige bleibt: %1"))
+        .arg(file);
+}
 
 } // namespace torvel::recordtext

@@ -583,6 +583,8 @@ RecordTransferResult RecordRun::send()
     if (!failed) {
         status(QStringLiteral("Konfiguration gesendet."));
         progress(m_maximum);
+        // Not left at the last phase, which would read as a send still running.
+        action(recordtext::kRecordSent);
         m_line.prompter.inform(recordtext::kError, recordtext::kSendDone + m_result.errors);
     } else if (m_result.addressed || m_result.refused) {
         action(recordtext::kRecordNotSent);

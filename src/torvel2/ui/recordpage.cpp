@@ -172,8 +172,12 @@ void RecordPage::SaveTorvelRecClick()
     if (file.isEmpty())
         return;
     QString error;
-    if (!saveRecordFile(file, m_ctx.record(), &error))
+    if (!saveRecordFile(file, m_ctx.record(), &error)) {
         m_ctx.prompter().inform(recordtext::kError, error);
+        m_ctx.state().reportOutcome(recordtext::saveOutcome(file, false));
+        return;
+    }
+    m_ctx.state().reportOutcome(recordtext::saveOutcome(file, true));
 }
 
 void RecordPage::LoadTorvelRecClick()
@@ -183,8 +187,15 @@ void RecordPage::LoadTorvelRecClick()
         return;
     RecordOpenOptions options;
     options.logFolder = m_ctx.logFolder();
-    const RecordOpen outcome = openRecordFile(file, m_ctx.record(), m_ctx.prompter(), options);
-    m_actAction->setText(outcome == RecordOpen::Opened ? recordtext::kRecordLoaded : recordtext::kNoRecord);
+    // Opened into a copy: a file that fails leaves the record on screen as it was.
+    TorvelRecord opened = m_ctx.record();
+    if (openRecordFile(file, opened, m_ctx.prompter(), options) != RecordOpen::Opened) {
+        m_ctx.state().reportOutcome(recordtext::openOutcome(file, false));
+        return;
+    }
+    m_ctx.record() = opened;
+    m_actAction->setText(recordtext::kRecordLoaded);
+    m_ctx.state().reportOutcome(recordtext::openOutcome(file, true));
 }
 
 } // namespace torvel
