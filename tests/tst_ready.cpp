@@ -358,6 +358,21 @@ private slots:
         QCOMPARE(std::count(flags.flags.begin(), flags.flags.end(), true), whole ? 1 : 0);
     }
 
+    void emptyingDecksClearsTheirFlags()
+    {
+        ReadyTable table = defaultReadyTable();
+        ReadyBlockFlags flags;
+        for (int day = 0; day < kReadyDays; ++day)
+            for (int deck = 1; deck <= kReadyDecks; ++deck)
+                flags.set(day, deck);
+        emptyReadyDecks(table, flags, 2);
+        // Emptied blocks are no longer present; decks above HerdMax keep block and flag.
+        QCOMPARE(table.entry(6, 2, 1), ReadyEntry{});
+        QVERIFY(!flags.isSet(6, 2) && !flags.isSet(0, 1));
+        QVERIFY(flags.isSet(6, 3));
+        QCOMPARE(table.entry(6, 3, 1), defaultReadyTable().entry(6, 3, 1));
+    }
+
     void typedTimes_data()
     {
         QTest::addColumn<QString>("typed");

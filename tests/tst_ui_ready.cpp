@@ -116,6 +116,16 @@ private slots:
         rig.child<QTabBar>("TabControl1")->setCurrentIndex(1);
         QCOMPARE(grid->text(2, 2), QStringLiteral("04:30"));
         QCOMPARE(rig.frames.size(), framesAfterRead);
+
+        // A single block read redraws the day shown from the table.
+        rig.line->controller(7).ready().setEntry(1, 1, 1, 30, 4 * 60 + 45);
+        rig.child<QSpinBox>("WochTag")->setValue(1);
+        rig.child<QSpinBox>("HerdNo")->setValue(1);
+        page->GetBTableClick();
+        QCOMPARE(grid->text(2, 2), QStringLiteral("04:45"));
+        rig.line->controller(7).ready().setEntry(1, 1, 1, 30, 4 * 60 + 30);
+        page->GetBTableClick();
+        QCOMPARE(grid->text(2, 2), QStringLiteral("04:30"));
         rig.child<QCheckBox>("TabEdit")->click();
         QTableView *table = page->editor()->grid()->table();
         table->setFocus();
