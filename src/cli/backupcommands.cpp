@@ -102,9 +102,7 @@ int backup(CliContext &ctx, const QStringList &args)
     const QCommandLineOption dateOption(QStringLiteral("date"),
                                         QStringLiteral("Datum der Sicherung (Vorgabe: heute)."),
                                         QStringLiteral("JJJJ-MM-TT"));
-    const QCommandLineOption log(QStringLiteral("log"),
-                                 QStringLiteral("Ordner für \"Bereittab_Check.txt\" (Vorgabe: log neben dem Programm)."),
-                                 QStringLiteral("DIR"));
+    const QCommandLineOption log = logOption(QStringLiteral("\"Bereittab_Check.txt\""));
     parser.addOptions({output, ovensOption, phoneBook, resume, dateOption, log});
     if (!parseCommandArguments(parser, command, args, ctx))
         return ExitUsage;
@@ -125,13 +123,13 @@ int backup(CliContext &ctx, const QStringList &args)
         ctx.err << command << ": --date erwartet JJJJ-MM-TT: " << parser.value(dateOption) << Qt::endl;
         return ExitUsage;
     }
-    const QString logFolder = parser.isSet(log) ? parser.value(log) : defaultLogFolder();
+    const QString logs = logFolder(parser, log);
     if (!parser.isSet(phoneBook)) {
         if (parser.isSet(resume)) {
             ctx.err << command << ": --resume gilt nur mit --phonebook." << Qt::endl;
             return ExitUsage;
         }
-        return backupOneLine(ctx, {*ovens, parser.isSet(ovensOption), parser.value(output), date, logFolder, {}});
+        return backupOneLine(ctx, {*ovens, parser.isSet(ovensOption), parser.value(output), date, logs, {}});
     }
     if (ctx.throughModem) {
         ctx.err << command << ": --phonebook wählt selbst, nicht zusammen mit --dial." << Qt::endl;
@@ -139,7 +137,7 @@ int backup(CliContext &ctx, const QStringList &args)
     }
     return backupFleetCommand(ctx, parser.value(phoneBook),
                               {parser.value(output), date, parser.isSet(resume), *ovens, parser.isSet(ovensOption),
-                               logFolder});
+                               logs});
 }
 
 } // namespace

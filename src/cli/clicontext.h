@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QTextStream>
 #include <functional>
+#include <optional>
 
 namespace torvel {
 class ModemSession;
@@ -68,5 +69,15 @@ void setUpModemSession(CliContext &ctx, ModemSession &session);
 // problem and returns false on bad input.
 bool parseCommandArguments(QCommandLineParser &parser, const QString &command, const QStringList &args,
                            CliContext &ctx);
+
+// The one file a command works on, when its name is one `accepts` takes; otherwise prints
+// "<command>: genau eine Datei <hint> angeben." and gives nothing.
+std::optional<QString> singleFileArgument(const QCommandLineParser &parser, const QString &command,
+                                          const std::function<bool(const QString &)> &accepts, const QString &hint,
+                                          CliContext &ctx);
+
+// --log DIR: where check reports go; without it the folder "log" beside the program.
+QCommandLineOption logOption(const QString &reports);
+QString logFolder(const QCommandLineParser &parser, const QCommandLineOption &option);
 
 } // namespace torvel::cli

@@ -53,14 +53,12 @@ int gradientSend(CliContext &ctx, const QStringList &args)
     QCommandLineParser parser;
     if (!parseCommandArguments(parser, command, args, ctx))
         return ExitUsage;
-    const QStringList files = parser.positionalArguments();
-    if (files.size() != 1 || !isTstFile(files.first())) {
-        ctx.err << command << ": genau eine Datei mit der Endung .TST angeben." << Qt::endl;
+    const auto file = singleFileArgument(parser, command, isTstFile, QStringLiteral("mit der Endung .TST"), ctx);
+    if (!file)
         return ExitUsage;
-    }
     GradientTable table = emptyGradientTable();
     QString error;
-    if (!loadGradientFile(files.first(), &table, &error)) {
+    if (!loadGradientFile(*file, &table, &error)) {
         ctx.err << gradienttext::kLoadFailed << Qt::endl << error << Qt::endl;
         return ExitUsage; // nothing went on the line
     }

@@ -18,6 +18,11 @@ namespace {
 
 const QString kFileHint = QStringLiteral("mit der Endung .TBZ oder .NGT");
 
+bool isNightFile(const QString &file)
+{
+    return nightFileKind(file) != NightFileKind::None;
+}
+
 // A fresh grid filled from the file; false (message printed) when the file cannot be used.
 bool readNightFile(CliContext &ctx, const QString &file, SheetModel &grid)
 {
@@ -74,13 +79,11 @@ int nightSend(CliContext &ctx, const QStringList &args)
     QCommandLineParser parser;
     if (!parseCommandArguments(parser, command, args, ctx))
         return ExitUsage;
-    const QStringList files = parser.positionalArguments();
-    if (files.size() != 1 || nightFileKind(files.first()) == NightFileKind::None) {
-        ctx.err << command << ": genau eine Datei " << kFileHint << " angeben." << Qt::endl;
+    const auto file = singleFileArgument(parser, command, isNightFile, kFileHint, ctx);
+    if (!file)
         return ExitUsage;
-    }
     SheetModel grid;
-    if (!readNightFile(ctx, files.first(), grid))
+    if (!readNightFile(ctx, *file, grid))
         return ExitUsage;
     const int oven = ctx.state.selectedOven();
     NightTransfer transfer(ctx.state, ctx.link.engine(), ctx.prompter, grid);
@@ -107,13 +110,11 @@ int nightDiff(CliContext &ctx, const QStringList &args)
     QCommandLineParser parser;
     if (!parseCommandArguments(parser, command, args, ctx))
         return ExitUsage;
-    const QStringList files = parser.positionalArguments();
-    if (files.size() != 1 || nightFileKind(files.first()) == NightFileKind::None) {
-        ctx.err << command << ": genau eine Datei " << kFileHint << " angeben." << Qt::endl;
+    const auto file = singleFileArgument(parser, command, isNightFile, kFileHint, ctx);
+    if (!file)
         return ExitUsage;
-    }
     SheetModel grid;
-    if (!readNightFile(ctx, files.first(), grid))
+    if (!readNightFile(ctx, *file, grid))
         return ExitUsage;
     if (const auto problem = findInvalidNightCell(grid)) {
         ctx.prompter.inform(kNightCellProblemCaption, nightCompareProblemText(*problem));

@@ -20,17 +20,7 @@ bool isTbtFile(const QString &file)
     return file.endsWith(QStringLiteral(".TBT"), Qt::CaseInsensitive) && file.size() > 4;
 }
 
-QCommandLineOption logOption()
-{
-    return QCommandLineOption(QStringLiteral("log"),
-                              QStringLiteral("Ordner für \"Bereittab_Check.txt\" (Vorgabe: log neben dem Programm)."),
-                              QStringLiteral("DIR"));
-}
-
-QString logFolder(const QCommandLineParser &parser, const QCommandLineOption &option)
-{
-    return parser.isSet(option) ? parser.value(option) : defaultLogFolder();
-}
+const QString kReadyReports = QStringLiteral("\"Bereittab_Check.txt\"");
 
 int readyRead(CliContext &ctx, const QStringList &args)
 {
@@ -38,7 +28,7 @@ int readyRead(CliContext &ctx, const QStringList &args)
     QCommandLineParser parser;
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
                                     QStringLiteral("Zieldatei (.TBT)."), QStringLiteral("FILE"));
-    const QCommandLineOption log = logOption();
+    const QCommandLineOption log = logOption(kReadyReports);
     parser.addOptions({output, log});
     if (!parseCommandArguments(parser, command, args, ctx))
         return ExitUsage;
@@ -70,20 +60,18 @@ int readySend(CliContext &ctx, const QStringList &args)
 {
     const QString command = QStringLiteral("ready send");
     QCommandLineParser parser;
-    const QCommandLineOption log = logOption();
+    const QCommandLineOption log = logOption(kReadyReports);
     parser.addOption(log);
     if (!parseCommandArguments(parser, command, args, ctx))
         return ExitUsage;
-    const QStringList files = parser.positionalArguments();
-    if (files.size() != 1 || !isTbtFile(files.first())) {
-        ctx.err << command << ": genau eine Datei mit der Endung .TBT angeben." << Qt::endl;
+    const auto file = singleFileArgument(parser, command, isTbtFile, QStringLiteral("mit der Endung .TBT"), ctx);
+    if (!file)
         return ExitUsage;
-    }
     ReadyTable table;
     ReadyBlockFlags flags;
     QString error;
     QString repaired;
-    if (!openReadyFile(files.first(), logFolder(parser, log), &table, &flags, &error, &repaired)) {
+    if (!openReadyFile(*file, logFolder(parser, log), &table, &flags, &error, &repaired)) {
         ctx.err << readytext::kOpenFailed << Qt::endl << error << Qt::endl;
         return ExitUsage; // nothing went on the line
     }

@@ -20,12 +20,7 @@ bool isRecordFile(const QString &file)
     return file.endsWith(QStringLiteral(".vtr"), Qt::CaseInsensitive) && file.size() > 4;
 }
 
-QCommandLineOption logOption()
-{
-    return QCommandLineOption(QStringLiteral("log"),
-                              QStringLiteral("Ordner für die Prüfberichte (Vorgabe: log neben dem Programm)."),
-                              QStringLiteral("DIR"));
-}
+const QString kRecordReports = QStringLiteral("die Prüfberichte");
 
 int recordRead(CliContext &ctx, const QStringList &args)
 {
@@ -67,20 +62,18 @@ int recordSend(CliContext &ctx, const QStringList &args)
 {
     const QString command = QStringLiteral("record send");
     QCommandLineParser parser;
-    const QCommandLineOption log = logOption();
+    const QCommandLineOption log = logOption(kRecordReports);
     parser.addOption(log);
     if (!parseCommandArguments(parser, command, args, ctx))
         return ExitUsage;
-    const QStringList files = parser.positionalArguments();
-    if (files.size() != 1 || !isRecordFile(files.first())) {
-        ctx.err << command << ": genau eine Datei mit der Endung .vtr angeben." << Qt::endl;
+    const auto file = singleFileArgument(parser, command, isRecordFile, QStringLiteral("mit der Endung .vtr"), ctx);
+    if (!file)
         return ExitUsage;
-    }
     TorvelRecord record;
     RecordOpenOptions options;
-    options.logFolder = parser.isSet(log) ? parser.value(log) : defaultLogFolder();
+    options.logFolder = logFolder(parser, log);
     QString problem;
-    switch (openRecordFile(files.first(), record, ctx.prompter, options, &problem)) {
+    switch (openRecordFile(*file, record, ctx.prompter, options, &problem)) {
     case RecordOpen::Opened:
         break;
     case RecordOpen::CrcDeclined:
